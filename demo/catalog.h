@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The demo site's made-up shares: for any keyword the same pages, rows and
+// file ids every time, so a person and the tests see a stable site.
+namespace quorrin::demo {
+
+struct Share {
+    std::string fileId;  // 8 lower-case hex digits
+    std::string title;   // UTF-8
+    std::string sharer;  // UTF-8
+    std::string shareTime;
+    bool expired = false;
+};
+
+// How many result pages a keyword has (UTF-8 keyword, as decoded from the
+// address).
+int pageCountFor(const std::string& keyword);
+
+// The rows of result page `page` (1-based) for the keyword; empty past the
+// last page.
+std::vector<Share> sharesOnPage(const std::string& keyword, int page);
+
+}  // namespace quorrin::demo
