@@ -1,0 +1,122 @@
+#include "platform/text_stream.h"
+
+#include <unicode/ucnv.h>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "platform/codepage.h"
+
+namespace quorrin {
+namespace {
+
+struct ConverterCloser {
+    void operator()(UConverter* converter) const { ucnv_close(converter); }
+};
+using Converter = std::unique_ptr<UConverter, ConverterCloser>;
+
+constexpr int kMaxLabelLength = 64;
+
+// A label is handed to ICU only when it cannot be read as anything but a
+// converter name: no path, no option list, no empty name (which ICU would
+// take for the default converter).
+bool isPlainLabel(const Text& label) {
+    if (label.empty() || label.length() > kMaxLabelLength) {
+        return false;
+    }
+    return std::all_of(label.view().begin(), label.view().end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '-' || c == '_' || c == '.' || c == ':';
+    });
+}
+
+struct LabelOverride {
+    const char* label;
+    const char* converter;
+};
+
+// Labels whose ICU converter reads fewer characters than the Windows one.
+constexpr std::array kOverrides{
+    LabelOverride{"gb2312", "windows-936-2000"}, LabelOverride{"iso-8859-1", "windows-1252"},
+    LabelOverride{"iso8859-1", "windows-1252"},  LabelOverride{"iso_8859-1", "windows-1252"},
+    LabelOverride{"latin1", "windows-1252"},     LabelOverride{"l1", "windows-1252"},
+};
+
+// ICU's own comparison: case, "-", "_" and spaces are ignored.
+const char* converterName(const Text& label) {
+    for (const LabelOverride& entry : kOverrides) {
+        if (ucnv_compareNames(label.c_str(), entry.label) == 0) {
+            return entry.converter;
+        }
+    }
+    return label.c_str();
+}
+
+// One converter a call: a UConverter must never be shared between threads.
+Converter openConverter(const Text& label) {
+    UErrorCode status = U_ZERO_ERROR;
+    Converter converter(ucnv_open(converterName(label), &status));
+    if (U_FAILURE(status)) {
+        return nullptr;
+    }
+    return converter;
+}
+
+std::optional<std::u16string> decode(UConverter* converter, const ByteSet& bytes) {
+    if (bytes.empty()) {
+        return std::u16string();
+    }
+    // Most sets give at most one unit a byte; grow once for the few that
+    // give more.
+    std::u16string wide(static_cast<std::size_t>(bytes.length()) + 1, u'\0');
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t size =
+        ucnv_toUChars(converter, reinterpret_cast<UChar*>(wide.data()),
+                      static_cast<int32_t>(wide.size()), bytes.data(), bytes.length(), &status);
+    if (status == U_BUFFER_OVERFLOW_ERROR) {
+        status = U_ZERO_ERROR;
+        ucnv_resetToUnicode(converter);
+        wide.assign(static_cast<std::size_t>(size) + 1, u'\0');
+        size =
+            ucnv_toUChars(converter, reinterpret_cast<UChar*>(wide.data()),
+                          static_cast<int32_t>(wide.size()), bytes.data(), bytes.length(), &status);
+    }
+    if (U_FAILURE(status)) {
+        return std::nullopt;
+    }
+    wide.resize(static_cast<std::size_t>(size));
+    return wide;
+}
+
+Text toCodePage936(const std::u16string& wide) {
+    const std::size_t end = std::min(wide.find(u'\0'), wide.size());
+    if (end == 0) {
+        return {};
+    }
+    const int units = static_cast<int>(end);
+    const int size = wideCharToMultiByte(kCodePageGbk, 0, wide.data(), units, nullptr, 0);
+    std::string narrow(static_cast<std::size_t>(size), '\0');
+    wideCharToMultiByte(kCodePageGbk, 0, wide.data(), units, narrow.data(), size);
+    return Text(narrow);
+}
+
+}  // namespace
+
+std::optional<Text> readStreamText(const ByteSet& bytes, const Text& charset) {
+    if (!isPlainLabel(charset)) {
+        return std::nullopt;
+    }
+    const Converter converter = openConverter(charset);
+    if (!converter) {
+        return std::nullopt;
+    }
+    const std::optional<std::u16string> wide = decode(converter.get(), bytes);
+    if (!wide) {
+        return std::nullopt;
+    }
+    return toCodePage936(*wide);
+}
+
+}  // namespace quorrin
