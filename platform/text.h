@@ -2,6 +2,8 @@
 
 #include <compare>
 #include <cstdint>
+#include <initializer_list>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,9 +15,10 @@ class ByteSet;
 // Bytes in code page 936 that never hold a zero byte: whatever is put in is
 // cut at its first zero byte, the way a zero-terminated string reads it.
 class Text {
-public:
+  public:
     Text() = default;
-    Text(std::string_view bytes);  // NOLINT(google-explicit-constructor): texts are built from literals of bytes everywhere
+    Text(std::string_view bytes);  // NOLINT(google-explicit-constructor): texts are built from
+                                   // literals of bytes everywhere
     Text(const char* bytes) : Text(std::string_view(bytes == nullptr ? "" : bytes)) {}  // NOLINT
 
     [[nodiscard]] int length() const { return static_cast<int>(bytes_.size()); }
@@ -43,13 +46,13 @@ public:
                      : (c > 0 ? std::strong_ordering::greater : std::strong_ordering::equal);
     }
 
-private:
+  private:
     std::string bytes_;
 };
 
 // A counted run of any bytes, zeros included.
 class ByteSet {
-public:
+  public:
     ByteSet() = default;
     explicit ByteSet(std::string bytes) : bytes_(std::move(bytes)) {}
     ByteSet(const void* data, std::size_t size)
@@ -74,14 +77,14 @@ public:
     // Equal means the same length and the same bytes.
     friend bool operator==(const ByteSet&, const ByteSet&) = default;
 
-private:
+  private:
     std::string bytes_;
 };
 
 // A growable list of texts indexed from 1. Reading outside 1..count gives
 // the empty text, so no caller can read past the end.
 class TextArray {
-public:
+  public:
     TextArray() = default;
     TextArray(std::initializer_list<Text> items) : items_(items) {}
 
@@ -94,8 +97,14 @@ public:
 
     friend bool operator==(const TextArray&, const TextArray&) = default;
 
-private:
+  private:
     std::vector<Text> items_;
 };
+
+// Readable forms for logs and test failures: quoted, with every byte outside
+// printable ASCII written as \xHH.
+std::ostream& operator<<(std::ostream& out, const Text& t);
+std::ostream& operator<<(std::ostream& out, const ByteSet& b);
+std::ostream& operator<<(std::ostream& out, const TextArray& items);
 
 }  // namespace quorrin

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/text_ops.h"
+
+// Searches walk the text character by character: a byte of 0x80 or more
+// takes the next byte with it, so a trail byte that happens to equal an ASCII
+// letter or "\" is never the start of a match.
+namespace quorrin {
+namespace {
+
+struct FindCase {
+    std::string name;
+    Text text;
+    Text sub;
+    int start;
+    bool ignoreCase;
+    int expected;
+};
+
+TEST(FindText, Cases) {
+    const std::vector<FindCase> cases = {
+        {"plain ascii", "hello world", "o", 1, false, 5},
+        {"not found", "hello", "x", 1, false, -1},
+        {"sub longer than text", "ab", "abc", 1, false, -1},
+        {"match at the very end", "abcdef", "ef", 1, false, 5},
+        {"start skips an earlier match", "abcabc", "abc", 2, false, 4},
+        {"start on the match", "abcabc", "abc", 4, false, 4},
+        {"start at the last byte", "abc", "c", 3, false, 3},
+        {"start zero means one", "abc", "a", 0, false, 1},
+        {"negative start means one", "abc", "a", -7, false, 1},
+        {"start past the end", "abc", "c", 4, false, -1},
+        {"empty text", "", "a", 1, false, -1},
+        {"empty sub", "abc", "", 1, false, 1},
+        {"empty sub from the last byte", "abc", "", 3, false, 1},
+        {"empty sub past the end", "abc", "", 4, false, -1},
+        {"empty sub in empty text", "", "", 1, false, -1},
+        {"trail byte 0x5C is not a backslash", "\x81\x5C\\", "\\", 1, false, 3},
+        {"trail byte 0x61 is not the letter a",
+         "\x81\x61"
+         "a",
+         "a", 1, false, 3},
+        {"only a trail byte matches", "\x81\x61", "a", 1, false, -1},
+        {"trail byte is not folded either", "\x81\x61", "A", 1, true, -1},
+        {"pair across two characters", "\xB0\xA1\xA1\xB0", "\xA1\xA1", 1, false, -1},
+        {"two-byte sub", "\xD6\xD0\xCE\xC4", "\xCE\xC4", 1, false, 3},
+        {"two-byte sub with ignoreCase", "x\xD6\xD0\xCE\xC4", "\xCE\xC4", 1, true, 4},
+        {"walk pairs from the start given",
+         "\x81\x61"
+         "a",
+         "a", 2, false, 2},
+        {"lone lead byte at the end", "ab\x81", "\x81", 1, false, 3},
+        {"case differs", "Hello", "hELLO", 1, false, -1},
+        {"ignoreCase folds ascii letters", "Hello", "hELLO", 1, true, 1},
+        {"ignoreCase keeps other bytes", "a[b", "A{B", 1, true, -1},
+        {"ignoreCase after a two-byte char",
+         "\x81\x41"
+         "aBc",
+         "ABC", 1, true, 3},
+    };
+    for (const FindCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(findText(c.text, c.sub, c.start, c.ignoreCase), c.expected);
+    }
+}
+
+TEST(FindText, DefaultsAreFromTheFirstByteCaseSensitive) {
+    EXPECT_EQ(findText("xAbab", "ab"), 4);
+}
+
+struct FindReverseCase {
+    std::string name;
+    Text text;
+    Text sub;
+    std::optional<int> start;
+    bool ignoreCase;
+    int expected;
+};
+
+TEST(FindTextReverse, Cases) {
+    const std::vector<FindReverseCase> cases = {
+        {"last occurrence", "abcabc", "abc", std::nullopt, false, 4},
+        {"start past the end searches everywhere", "abcabc", "abc", 100, false, 4},
+        {"start one past the end", "abcabc", "abc", 7, false, 4},
+        {"match must lie wholly before start", "abcabc", "abc", 6, false, 1},
+        {"start one", "abcabc", "a", 1, false, -1},
+        {"start zero", "abcabc", "a", 0, false, -1},
+        {"not found", "abcabc", "x", std::nullopt, false, -1},
+        {"empty text", "", "a", std::nullopt, false, -1},
+        {"trail byte is not a letter", "a\x81\x61", "a", std::nullopt, false, 1},
+        {"trail byte 0x5C is not a backslash", "\\\x81\x5C", "\\", std::nullopt, false, 1},
+        {"pair across two characters", "\xB0\xA1\xA1\xB0", "\xA1\xA1", std::nullopt, false, -1},
+        {"case differs", "abcABC", "abc", std::nullopt, false, 1},
+        {"ignoreCase", "abcABC", "abc", std::nullopt, true, 4},
+        {"overlapping matches", "aaaa", "aa", std::nullopt, false, 3},
+    };
+    for (const FindReverseCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(findTextReverse(c.text, c.sub, c.start, c.ignoreCase), c.expected);
+    }
+}
+
+}  // namespace
+}  // namespace quorrin
