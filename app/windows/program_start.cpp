@@ -1,0 +1,49 @@
+#include "app/windows/program_start.h"
+
+#include <QApplication>
+
+#include "app/program_state.h"
+#include "app/site_grammar.h"
+#include "app/windows/client_commands.h"
+#include "app/windows/client_windows.h"
+#include "platform/qt/qt_window_runtime.h"
+
+namespace quorrin {
+namespace {
+
+// Releases the program state when the program ends. Declared after the
+// runtime and before the windows, it runs once the windows have shut down,
+// so no worker can still be using the state.
+class ReleaseAtExit {
+  public:
+    explicit ReleaseAtExit(ProgramState& state) : state_(state) {}
+    ReleaseAtExit(const ReleaseAtExit&) = delete;
+    ReleaseAtExit& operator=(const ReleaseAtExit&) = delete;
+    ~ReleaseAtExit() { releaseProgramState(state_); }
+
+  private:
+    ProgramState& state_;
+};
+
+}  // namespace
+
+int programStart(int& argc, char** argv) {
+    // The window runtime initialises itself.
+    QApplication app(argc, argv);
+    QtWindowRuntime runtime;
+
+    ProgramState state;
+    state.titles = TextArray();
+    state.sharers = TextArray();
+    state.shareTimes = TextArray();
+
+    const ReleaseAtExit release(state);
+
+    ClientWindows windows(runtime, state, site::siteBase(), clientCommands());
+    windows.mainWindow().show();
+    QApplication::exec();
+    windows.shutDown();
+    return 0;
+}
+
+}  // namespace quorrin
