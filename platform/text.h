@@ -17,8 +17,8 @@ class ByteSet;
 class Text {
   public:
     Text() = default;
-    Text(std::string_view bytes);  // NOLINT(google-explicit-constructor): texts are built from
-                                   // literals of bytes everywhere
+    // Implicit on purpose: texts are built from literals of bytes everywhere.
+    Text(std::string_view bytes);  // NOLINT(google-explicit-constructor)
     Text(const char* bytes) : Text(std::string_view(bytes == nullptr ? "" : bytes)) {}  // NOLINT
 
     [[nodiscard]] int length() const { return static_cast<int>(bytes_.size()); }
