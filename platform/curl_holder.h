@@ -39,6 +39,38 @@ class CurlHolder {
     CURL* handle_;
 };
 
+// Owns one multi handle, for transfers that must end the moment they are
+// cancelled (curl_multi_wakeup interrupts its wait).
+class CurlMultiHolder {
+  public:
+    CurlMultiHolder() : handle_(ensureCurlInitialised() ? curl_multi_init() : nullptr) {}
+    CurlMultiHolder(CurlMultiHolder&& other) noexcept
+        : handle_(std::exchange(other.handle_, nullptr)) {}
+    CurlMultiHolder& operator=(CurlMultiHolder&& other) noexcept {
+        if (this != &other) {
+            reset();
+            handle_ = std::exchange(other.handle_, nullptr);
+        }
+        return *this;
+    }
+    CurlMultiHolder(const CurlMultiHolder&) = delete;
+    CurlMultiHolder& operator=(const CurlMultiHolder&) = delete;
+    ~CurlMultiHolder() { reset(); }
+
+    [[nodiscard]] CURLM* get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+
+  private:
+    void reset() {
+        if (handle_ != nullptr) {
+            curl_multi_cleanup(handle_);
+            handle_ = nullptr;
+        }
+    }
+
+    CURLM* handle_;
+};
+
 // Owns a curl_slist (a header list). curl keeps only a pointer to it, so it
 // must outlive every transfer it is set on.
 class CurlSlist {
