@@ -22,6 +22,8 @@ struct ProgramState {
     Text downloadAddress;   // download-address: address cut from the detail page
     Text linkPageHtml;      // download-address: the page at the download address
     Text linkText;          // download-address -> LinkWindow: the address shown, copied, opened
+
+    friend bool operator==(const ProgramState&, const ProgramState&) = default;
 };
 
 // Releases every field: the eleven texts and the three arrays with all their
