@@ -1,0 +1,213 @@
+#include "platform/winhttp_curl_transfer.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string_view>
+
+#include "platform/curl_holder.h"
+
+namespace quorrin::winhttp_curl {
+namespace {
+
+constexpr long kMaxRedirects = 10;
+
+struct Collected {
+    Exchange exchange;
+    const std::stop_token* stop = nullptr;
+    bool inHeaders = false;
+    bool followsRedirects = false;
+    int status = 0;
+    bool hasLocation = false;
+};
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+    const auto lower = [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    };
+    return text.size() >= prefix.size() &&
+           std::equal(prefix.begin(), prefix.end(), text.begin(),
+                      [&](char a, char b) { return lower(a) == lower(b); });
+}
+
+std::string_view withoutLineEnd(std::string_view line) {
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
+        line.remove_suffix(1);
+    }
+    return line;
+}
+
+// True when the response whose header block just ended is one libcurl moves
+// past: an interim 1xx, or a redirect it follows.
+bool passedOver(const Collected& c) {
+    return c.status / 100 == 1 || (c.followsRedirects && c.status / 100 == 3 && c.hasLocation);
+}
+
+// libcurl hands over every response of a redirect chain and the trailers of
+// a chunked body; only the last response's own block is kept.
+size_t onHeaderLine(char* data, size_t size, size_t count, void* user) {
+    auto& c = *static_cast<Collected*>(user);
+    const std::string_view line(data, size * count);
+    if (line.starts_with("HTTP/")) {
+        // A response passed over may have left body bytes of its own.
+        c.exchange.headerBlock.clear();
+        c.exchange.body.clear();
+        c.inHeaders = true;
+        const std::size_t space = line.find(' ');
+        c.status = space == std::string_view::npos ? 0 : std::atoi(line.data() + space + 1);
+        c.hasLocation = false;
+    }
+    if (!c.inHeaders) {
+        return size * count;
+    }
+    const std::string_view content = withoutLineEnd(line);
+    c.exchange.headerBlock.append(content).append("\r\n");
+    c.hasLocation = c.hasLocation || startsWithIgnoringCase(content, "Location:");
+    if (content.empty()) {
+        c.inHeaders = false;
+        c.exchange.responded = !passedOver(c);
+    }
+    return size * count;
+}
+
+size_t onBody(char* data, size_t size, size_t count, void* user) {
+    static_cast<Collected*>(user)->exchange.body.append(data, size * count);
+    return size * count;
+}
+
+int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<const Collected*>(user)->stop->stop_requested() ? 1 : 0;
+}
+
+bool hasHeader(const Settings& s, std::string_view name) {
+    return std::any_of(s.headers.begin(), s.headers.end(), [&](const auto& header) {
+        return header.first.size() == name.size() && startsWithIgnoringCase(header.first, name);
+    });
+}
+
+// The caller's lines as they are, then empty entries that stop libcurl from
+// adding headers of its own: only Host (and Content-Length with a body) is
+// left to it.
+CurlSlist headerList(const Settings& s) {
+    CurlSlist list;
+    for (const auto& [name, value] : s.headers) {
+        // "Name:" alone would remove the header; "Name;" sends it empty.
+        list.append((value.empty() ? name + ";" : name + ": " + value).c_str());
+    }
+    for (const char* own : {"Accept", "Expect", "Content-Type", "Proxy-Connection"}) {
+        if (!hasHeader(s, own)) {
+            list.append((std::string(own) + ":").c_str());
+        }
+    }
+    return list;
+}
+
+std::string requestUrl(const Settings& s) {
+    std::string url = s.secure ? "https://" : "http://";
+    const bool ipv6 = s.host.find(':') != std::string::npos && !s.host.starts_with('[');
+    url += ipv6 ? "[" + s.host + "]" : s.host;
+    url += ":" + std::to_string(s.port);
+    return url + (s.objectName.starts_with('/') ? "" : "/") + s.objectName;
+}
+
+void setVerbAndBody(CURL* curl, const Settings& s, std::span<const char> body) {
+    if (s.verb == "GET" && body.empty()) {
+        curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+        return;
+    }
+    if (s.verb == "HEAD") {
+        // No response body is read after a HEAD, whatever the request carries.
+        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+        if (body.empty()) {
+            return;
+        }
+    }
+    curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
+    curl_easy_setopt(curl, CURLOPT_COPYPOSTFIELDS, body.empty() ? "" : body.data());
+    if (s.verb != "POST") {
+        curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, s.verb.c_str());
+    }
+}
+
+void setLogins(CURL* curl, const Settings& s) {
+    if (s.server.set) {
+        curl_easy_setopt(curl, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
+        curl_easy_setopt(curl, CURLOPT_USERNAME, s.server.userName.c_str());
+        curl_easy_setopt(curl, CURLOPT_PASSWORD, s.server.password.c_str());
+    }
+    if (s.proxyLogin.set) {
+        curl_easy_setopt(curl, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_BASIC));
+        curl_easy_setopt(curl, CURLOPT_PROXYUSERNAME, s.proxyLogin.userName.c_str());
+        curl_easy_setopt(curl, CURLOPT_PROXYPASSWORD, s.proxyLogin.password.c_str());
+    }
+}
+
+// WinHttp limits each wait on its own; libcurl knows a limit for setting up
+// the connection and a least speed. The second, one byte a second for as
+// long as the send or receive limit, ends a peer that stays silent so long.
+void setTimeouts(CURL* curl, const Settings& s) {
+    const long setUp = std::max(s.resolveMs, 0) + std::max(s.connectMs, 0);
+    if (s.resolveMs > 0 && s.connectMs > 0) {
+        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, setUp);
+    } else if (s.connectMs > 0) {
+        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(s.connectMs));
+    }
+    const int silenceMs = std::max(s.sendMs, s.receiveMs);
+    if (silenceMs > 0) {
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, static_cast<long>((silenceMs + 999) / 1000));
+    }
+}
+
+}  // namespace
+
+Exchange perform(const Settings& settings, std::span<const char> body) {
+    Collected collected;
+    collected.stop = &settings.stop;
+    const CurlHolder holder;
+    if (!holder || settings.stop.stop_requested()) {
+        return collected.exchange;
+    }
+    CURL* curl = holder.get();
+    const std::string url = requestUrl(settings);
+    const CurlSlist list = headerList(settings);
+
+    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    // As WinHttp by default: never from https down to http.
+    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, settings.secure ? "https" : "http,https");
+    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, settings.redirectsDisabled ? 0L : 1L);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
+    curl_easy_setopt(curl, CURLOPT_PATH_AS_IS, 1L);
+    curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl, CURLOPT_PROXY, settings.proxy.c_str());  // empty: none at all
+    if (!settings.cookiesDisabled) {
+        // A cookie store for this request alone, so cookies set on the way
+        // through a redirect chain travel on; none outlives the request.
+        curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");
+    }
+    setTimeouts(curl, settings);
+    setLogins(curl, settings);
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, list.get());
+    setVerbAndBody(curl, settings, body);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeaderLine);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &collected);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &collected);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &collected);
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    collected.followsRedirects = !settings.redirectsDisabled;
+
+    const CURLcode result = curl_easy_perform(curl);
+    long requestSize = 0;
+    curl_easy_getinfo(curl, CURLINFO_REQUEST_SIZE, &requestSize);
+    Exchange& exchange = collected.exchange;
+    exchange.complete = result == CURLE_OK && exchange.responded;
+    exchange.sent = exchange.responded || requestSize > 0;
+    return std::move(exchange);
+}
+
+}  // namespace quorrin::winhttp_curl
