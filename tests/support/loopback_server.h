@@ -33,7 +33,7 @@ inline constexpr std::size_t kWholeReply = static_cast<std::size_t>(-1);
 
 // What the server sends back, and how.
 struct ScriptedReply {
-    std::string bytes;                   // sent exactly as they are
+    std::string bytes{};                 // sent exactly as they are
     std::chrono::milliseconds delay{0};  // wait before the first byte
     std::size_t pauseAt = kWholeReply;   // after this many bytes, wait `pause`
     std::chrono::milliseconds pause{0};
