@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace quorrin {
 namespace {
@@ -50,18 +51,14 @@ int32_t unitCount(const Unit* units, int length) {
     return n + 1;  // the terminator is converted too
 }
 
-// Copies a whole result out, or fails when it does not fit.
-template <typename Unit>
-int deliver(const std::basic_string<Unit>& result, Unit* out, int capacity) {
-    const int size = static_cast<int>(result.size());
+// The size a conversion call answers: on measuring (capacity 0) the
+// preflight length, which ICU reports with a buffer overflow; with a buffer
+// the length written, and 0 for any failure, a buffer too small included.
+int answer(int32_t size, UErrorCode status, int capacity) {
     if (capacity == 0) {
-        return size;
+        return (U_SUCCESS(status) || status == U_BUFFER_OVERFLOW_ERROR) ? size : 0;
     }
-    if (out == nullptr || capacity < size) {
-        return 0;
-    }
-    std::copy(result.begin(), result.end(), out);
-    return size;
+    return U_SUCCESS(status) ? size : 0;
 }
 
 std::u16string composed(const char16_t* wide, int32_t n) {
@@ -86,33 +83,31 @@ std::u16string composed(const char16_t* wide, int32_t n) {
 
 }  // namespace
 
+// Measures are ICU preflights and conversions write straight into the
+// caller's buffer: no scratch buffer is sized, zeroed and copied per call,
+// which on a whole page costs more than the conversion itself.
 int multiByteToWideChar(unsigned codePage, unsigned flags, const char* narrow, int length,
                         char16_t* wide, int capacity) {
     (void)flags;
-    if (narrow == nullptr || length < -1 || length == 0 || capacity < 0) {
+    if (narrow == nullptr || length < -1 || length == 0 || capacity < 0 ||
+        (capacity > 0 && wide == nullptr)) {
         return 0;
     }
     const Converter converter = openConverter(codePage);
     if (!converter) {
         return 0;
     }
-    const int32_t n = unitCount(narrow, length);
-    // Each byte gives at most one UTF-16 unit in both code pages, plus one
-    // surrogate partner for a four-byte UTF-8 sequence: 2n always suffices.
-    std::u16string result(static_cast<std::size_t>(n) * 2 + 1, u'\0');
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t size = ucnv_toUChars(converter.get(), reinterpret_cast<UChar*>(result.data()),
-                                       static_cast<int32_t>(result.size()), narrow, n, &status);
-    if (U_FAILURE(status) && status != U_STRING_NOT_TERMINATED_WARNING) {
-        return 0;
-    }
-    result.resize(static_cast<std::size_t>(size));
-    return deliver(result, wide, capacity);
+    const int32_t size =
+        ucnv_toUChars(converter.get(), capacity == 0 ? nullptr : reinterpret_cast<UChar*>(wide),
+                      capacity, narrow, unitCount(narrow, length), &status);
+    return answer(size, status, capacity);
 }
 
 int wideCharToMultiByte(unsigned codePage, unsigned flags, const char16_t* wide, int length,
                         char* narrow, int capacity) {
-    if (wide == nullptr || length < -1 || length == 0 || capacity < 0) {
+    if (wide == nullptr || length < -1 || length == 0 || capacity < 0 ||
+        (capacity > 0 && narrow == nullptr)) {
         return 0;
     }
     const Converter converter = openConverter(codePage);
@@ -120,20 +115,17 @@ int wideCharToMultiByte(unsigned codePage, unsigned flags, const char16_t* wide,
         return 0;
     }
     const int32_t n = unitCount(wide, length);
-    const std::u16string source =
-        (flags & kCompositeCheck) != 0 ? composed(wide, n) : std::u16string(wide, static_cast<std::size_t>(n));
-    // A UTF-16 unit gives at most three bytes in UTF-8 and two in code page 936.
-    std::string result(source.size() * 3 + 1, '\0');
-    UErrorCode status = U_ZERO_ERROR;
-    const int32_t size =
-        ucnv_fromUChars(converter.get(), result.data(), static_cast<int32_t>(result.size()),
-                        reinterpret_cast<const UChar*>(source.data()),
-                        static_cast<int32_t>(source.size()), &status);
-    if (U_FAILURE(status) && status != U_STRING_NOT_TERMINATED_WARNING) {
-        return 0;
+    std::u16string precomposed;
+    std::u16string_view source(wide, static_cast<std::size_t>(n));
+    if ((flags & kCompositeCheck) != 0) {
+        precomposed = composed(wide, n);
+        source = precomposed;
     }
-    result.resize(static_cast<std::size_t>(size));
-    return deliver(result, narrow, capacity);
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t size = ucnv_fromUChars(converter.get(), capacity == 0 ? nullptr : narrow,
+                                         capacity, reinterpret_cast<const UChar*>(source.data()),
+                                         static_cast<int32_t>(source.size()), &status);
+    return answer(size, status, capacity);
 }
 
 }  // namespace quorrin

@@ -1,10 +1,15 @@
 #include "platform/text.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace quorrin {
 
 Text::Text(std::string_view bytes) : bytes_(bytes.substr(0, bytes.find('\0'))) {}
+
+Text::Text(std::string&& bytes) : bytes_(std::move(bytes)) {
+    bytes_.resize(std::min(bytes_.size(), bytes_.find('\0')));
+}
 
 Text TextArray::at(int index1) const {
     if (index1 < 1 || index1 > count()) {

@@ -20,6 +20,8 @@ class Text {
     // Implicit on purpose: texts are built from literals of bytes everywhere.
     Text(std::string_view bytes);  // NOLINT(google-explicit-constructor)
     Text(const char* bytes) : Text(std::string_view(bytes == nullptr ? "" : bytes)) {}  // NOLINT
+    // Takes the bytes over without copying them; cut at the first zero byte too.
+    explicit Text(std::string&& bytes);
 
     [[nodiscard]] int length() const { return static_cast<int>(bytes_.size()); }
     [[nodiscard]] bool empty() const { return bytes_.empty(); }

@@ -1,55 +1,37 @@
 #include "text/codepage_conversion.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/text_ops.h"
 
 namespace quorrin {
 namespace {
 
-// Wide text is little-endian on every host, so units are packed and unpacked
-// byte by byte rather than copied as host char16_t.
-ByteSet packUnits(const std::u16string& units) {
-    std::string bytes(units.size() * 2, '\0');
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        bytes[2 * i] = static_cast<char>(units[i] & 0xFF);
-        bytes[2 * i + 1] = static_cast<char>(units[i] >> 8);
-    }
-    return ByteSet(std::move(bytes));
-}
+// UTF-16 units as the platform writes them. The buffer is left uninitialised
+// until then: zero-filling a page-sized buffer costs as much as converting it.
+struct Units {
+    std::unique_ptr<char16_t[]> data;
+    int count = 0;
+};
 
-// Every whole unit of `wide`; an odd last byte is no unit.
-std::u16string unpackUnits(const ByteSet& wide) {
-    const std::size_t count = static_cast<std::size_t>(wide.length()) / 2;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(wide.data());
-    std::u16string units(count, u'\0');
-    for (std::size_t i = 0; i < count; ++i) {
-        units[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-    }
-    return units;
-}
-
-ByteSet terminatorOnly() {
-    return blankBytes(2);
-}
-
-// Units, terminator included, of zero-terminated `narrow` read in `codePage`;
-// empty when the code page cannot read it at all.
-std::u16string narrowToUnits(const Text& narrow, unsigned codePage) {
+// Units, terminator included, of zero-terminated `narrow` read in
+// `codePage`, measured there; none when the code page cannot read it.
+Units narrowToUnits(const Text& narrow, unsigned codePage) {
     const int measured = multiByteToWideChar(codePage, 0, narrow.c_str(), -1, nullptr, 0);
     if (measured <= 0) {
         return {};
     }
-    std::u16string units(static_cast<std::size_t>(measured), u'\0');
-    const int written =
-        multiByteToWideChar(codePage, 0, narrow.c_str(), -1, units.data(), measured);
-    units.resize(static_cast<std::size_t>(std::max(written, 0)));
+    Units units{std::make_unique_for_overwrite<char16_t[]>(static_cast<std::size_t>(measured)), 0};
+    units.count = std::max(
+        multiByteToWideChar(codePage, 0, narrow.c_str(), -1, units.data.get(), measured), 0);
     return units;
 }
 
 // `count` units of `wide` (-1: up to and including its zero unit) in
-// `codePage`, read as a text: up to the first zero byte.
+// `codePage`, measured there, read as a text: up to the first zero byte.
 Text unitsToNarrow(const char16_t* wide, int count, unsigned codePage, unsigned flags) {
     const int measured = wideCharToMultiByte(codePage, flags, wide, count, nullptr, 0);
     if (measured <= 0) {
@@ -58,7 +40,41 @@ Text unitsToNarrow(const char16_t* wide, int count, unsigned codePage, unsigned 
     std::string bytes(static_cast<std::size_t>(measured), '\0');
     const int written = wideCharToMultiByte(codePage, flags, wide, count, bytes.data(), measured);
     bytes.resize(static_cast<std::size_t>(std::max(written, 0)));
-    return Text(bytes);
+    return Text(std::move(bytes));
+}
+
+// Wide text is little-endian on every host, so units are packed and unpacked
+// byte by byte rather than copied as host char16_t.
+ByteSet packUnits(const Units& units) {
+    std::string bytes(static_cast<std::size_t>(units.count) * 2, '\0');
+    for (std::size_t i = 0; i < static_cast<std::size_t>(units.count); ++i) {
+        bytes[2 * i] = static_cast<char>(units.data[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<char>(units.data[i] >> 8);
+    }
+    return ByteSet(std::move(bytes));
+}
+
+// Every whole unit of `wide`; an odd last byte is no unit.
+std::u16string unpackUnits(const ByteSet& wide) {
+    const std::size_t count = static_cast<std::size_t>(wide.length()) / 2;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(wide.data());
+    std::u16string units;
+    units.reserve(count + 1);  // room for a terminator the caller may add
+    for (std::size_t i = 0; i < count; ++i) {
+        units.push_back(static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8)));
+    }
+    return units;
+}
+
+// The two halves of every narrow-to-narrow conversion: the units of
+// `narrow`, which hold no zero unit before their terminator, are exactly
+// what the wide byte set of ansiToWide carries to wideToAnsi.
+Text convertNarrow(const Text& narrow, unsigned from, unsigned to) {
+    const Units units = narrowToUnits(narrow, from);
+    if (units.count == 0) {
+        return {};
+    }
+    return unitsToNarrow(units.data.get(), -1, to, 0);
 }
 
 }  // namespace
@@ -67,8 +83,8 @@ Text unitsToNarrow(const char16_t* wide, int count, unsigned codePage, unsigned 
 // in the ANSI code page falls short for malformed UTF-8, for single-byte
 // characters of code page 936 and for any other ANSI code page.
 ByteSet ansiToWide(const Text& narrow, unsigned codePage) {
-    const std::u16string units = narrowToUnits(narrow, codePage);
-    return units.empty() ? terminatorOnly() : packUnits(units);
+    const Units units = narrowToUnits(narrow, codePage);
+    return units.count == 0 ? blankBytes(2) : packUnits(units);
 }
 
 Text wideToAnsi(const ByteSet& wide, unsigned codePage) {
@@ -76,16 +92,15 @@ Text wideToAnsi(const ByteSet& wide, unsigned codePage) {
     // terminator is never read past its end.
     std::u16string units = unpackUnits(wide);
     units.resize(std::min(units.size(), units.find(u'\0')));
-    units.push_back(u'\0');
     return unitsToNarrow(units.c_str(), -1, codePage, 0);
 }
 
 Text gbkToUtf8(const Text& narrow) {
-    return wideToAnsi(ansiToWide(narrow, kCodePageGbk), kCodePageUtf8);
+    return convertNarrow(narrow, kCodePageGbk, kCodePageUtf8);
 }
 
 Text utf8ToGbk(const Text& narrow) {
-    return wideToAnsi(ansiToWide(narrow), kCodePageGbk);
+    return convertNarrow(narrow, kCodePageUtf8, kCodePageGbk);
 }
 
 ByteSet gbkToWide(const Text& narrow, bool dropTerminator) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "text/codepage_conversion.h"
 
@@ -49,7 +50,7 @@ Text urlEncode(const Text& plain, bool keepSafe, bool utf8) {
             out += kHexDigits[c & 0x0F];
         }
     }
-    return Text(out);
+    return Text(std::move(out));
 }
 
 Text urlDecode(const Text& encoded, bool utf8) {
@@ -80,8 +81,11 @@ Text urlDecode(const Text& encoded, bool utf8) {
         }
         i += 3;
     }
-    const Text decoded(out);
-    return utf8 ? utf8ToGbk(decoded) : decoded;
+    Text decoded(std::move(out));
+    if (utf8) {
+        return utf8ToGbk(decoded);
+    }
+    return decoded;
 }
 
 }  // namespace quorrin
