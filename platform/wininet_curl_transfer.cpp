@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/curl_holder.h"
+#include "platform/curl_perform.h"
 #include "platform/wininet.h"
 #include "platform/wininet_proxy.h"
 
@@ -16,7 +17,6 @@ namespace {
 constexpr long kConnectTimeoutMs = 60000;
 constexpr long kStallSeconds = 60;  // no byte for this long ends the transfer
 constexpr long kMaxRedirects = 10;
-constexpr int kPollMs = 1000;
 
 struct Collected {
     Response response;
@@ -171,18 +171,6 @@ std::string requestUrl(const RequestSettings& s) {
     return url + escapedPath(s.path);
 }
 
-// Schemes a redirect may lead to: WinInet refuses to cross between http and
-// https unless the flag word allows that direction.
-const char* redirectSchemes(std::uint32_t flags) {
-    const bool secure = (flags & INTERNET_FLAG_SECURE) != 0;
-    const bool crossAllowed = secure ? (flags & INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTP) != 0
-                                     : (flags & INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTPS) != 0;
-    if (crossAllowed) {
-        return "http,https";
-    }
-    return secure ? "https" : "http";
-}
-
 void setProxy(CURL* curl, const RequestSettings& s) {
     if (s.accessType == INTERNET_OPEN_TYPE_PRECONFIG) {
         return;  // libcurl then reads the system's proxy variables
@@ -213,36 +201,17 @@ void setVerbAndBody(CURL* curl, const RequestSettings& s, const ByteSet& body) {
     }
 }
 
-// Runs the transfer on a multi handle so that a stop request can interrupt
-// its wait at once; the progress callback ends it.
-CURLcode performCancellable(CURL* curl, const std::stop_token& stop) {
-    const CurlMultiHolder multi;
-    if (!multi || curl_multi_add_handle(multi.get(), curl) != CURLM_OK) {
-        return CURLE_OUT_OF_MEMORY;
-    }
-    CURLcode result = CURLE_ABORTED_BY_CALLBACK;
-    {
-        const std::stop_callback wake(stop, [&multi] { curl_multi_wakeup(multi.get()); });
-        int running = 1;
-        while (running != 0 && !stop.stop_requested()) {
-            if (curl_multi_perform(multi.get(), &running) != CURLM_OK ||
-                (running != 0 &&
-                 curl_multi_poll(multi.get(), nullptr, 0, kPollMs, nullptr) != CURLM_OK)) {
-                break;
-            }
-        }
-        int left = 0;
-        while (const CURLMsg* message = curl_multi_info_read(multi.get(), &left)) {
-            if (message->msg == CURLMSG_DONE) {
-                result = message->data.result;
-            }
-        }
-    }
-    curl_multi_remove_handle(multi.get(), curl);
-    return result;
-}
-
 }  // namespace
+
+const char* redirectSchemes(std::uint32_t flags) {
+    const bool secure = (flags & INTERNET_FLAG_SECURE) != 0;
+    const bool crossAllowed = secure ? (flags & INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTP) != 0
+                                     : (flags & INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTPS) != 0;
+    if (crossAllowed) {
+        return "http,https";
+    }
+    return secure ? "https" : "http";
+}
 
 Response transfer(const RequestSettings& settings, const Text& headers, const ByteSet& body) {
     Collected collected;

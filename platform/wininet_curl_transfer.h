@@ -32,6 +32,10 @@ struct Response {
     std::string body;
 };
 
+// The schemes a redirect may lead to under the flag word: http and https
+// are not crossed unless the flag for that direction is set.
+[[nodiscard]] const char* redirectSchemes(std::uint32_t flags);
+
 [[nodiscard]] Response transfer(const RequestSettings& settings, const Text& headers,
                                 const ByteSet& body);
 
