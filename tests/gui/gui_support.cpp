@@ -1,0 +1,27 @@
+#include "tests/gui/gui_support.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPixmap>
+#include <QTest>
+
+namespace quorrin::gui {
+
+bool waitUntil(const std::function<bool()>& condition) {
+    return QTest::qWaitFor(condition, 10000);
+}
+
+QString saveScreenshot(QWidget& widget, const QString& fileName) {
+    const QDir folder(QStringLiteral(QUORRIN_SCREENSHOT_DIR));
+    if (!folder.mkpath(QStringLiteral("."))) {
+        return {};
+    }
+    const QString path = folder.filePath(fileName);
+    const QPixmap picture = widget.grab();
+    return !picture.isNull() && picture.save(path, "PNG") ? path : QString();
+}
+
+Client::Client(const std::map<Control, Command>& commands)
+    : windows(std::make_unique<ClientWindows>(runtime, state, Text(kTestSiteBase), commands)) {}
+
+}  // namespace quorrin::gui

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "app/program_state.h"
+#include "app/windows/client_windows.h"
+#include "platform/qt/qt_window_runtime.h"
+
+namespace quorrin::gui {
+
+// Finds a control by its object name (UTF-8).
+template <typename Widget>
+Widget* child(const QObject& root, const char* name) {
+    return root.findChild<Widget*>(QString::fromUtf8(name));
+}
+
+// Handles window events until the condition holds; false after 10 s.
+bool waitUntil(const std::function<bool()>& condition);
+
+// Writes a picture of the widget as it would show on screen into the build
+// folder; answers the file's path, or an empty string on failure.
+QString saveScreenshot(QWidget& widget, const QString& fileName);
+
+// The runtime, the program state and the windows, with the commands a test
+// binds to the buttons.
+struct Client {
+    explicit Client(const std::map<Control, Command>& commands);
+
+    QtWindowRuntime runtime;
+    ProgramState state;
+    std::unique_ptr<ClientWindows> windows;
+    MainWindow& window() { return windows->mainWindow(); }
+};
+
+inline const char* kTestSiteBase = "http://share.test:8080";
+
+}  // namespace quorrin::gui
