@@ -18,6 +18,11 @@ struct Collected {
     bool followsRedirects = false;
     int status = 0;
     bool hasLocation = false;
+    // A HEAD that carries a body goes out as a custom verb, so libcurl would
+    // wait for a response body that never comes: the exchange ends at the
+    // blank line of the final response instead.
+    bool endAfterHeaders = false;
+    bool endedAfterHeaders = false;
 };
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
@@ -65,6 +70,10 @@ size_t onHeaderLine(char* data, size_t size, size_t count, void* user) {
     if (content.empty()) {
         c.inHeaders = false;
         c.exchange.responded = !passedOver(c);
+        if (c.exchange.responded && c.endAfterHeaders) {
+            c.endedAfterHeaders = true;
+            return 0;  // ends the transfer; reported as a write error
+        }
     }
     return size * count;
 }
@@ -114,12 +123,9 @@ void setVerbAndBody(CURL* curl, const Settings& s, std::span<const char> body) {
         curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
         return;
     }
-    if (s.verb == "HEAD") {
-        // No response body is read after a HEAD, whatever the request carries.
+    if (s.verb == "HEAD" && body.empty()) {
         curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
-        if (body.empty()) {
-            return;
-        }
+        return;
     }
     curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
     curl_easy_setopt(curl, CURLOPT_COPYPOSTFIELDS, body.empty() ? "" : body.data());
@@ -200,12 +206,15 @@ Exchange perform(const Settings& settings, std::span<const char> body) {
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &collected);
     curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     collected.followsRedirects = !settings.redirectsDisabled;
+    collected.endAfterHeaders = settings.verb == "HEAD" && !body.empty();
 
     const CURLcode result = curl_easy_perform(curl);
     long requestSize = 0;
     curl_easy_getinfo(curl, CURLINFO_REQUEST_SIZE, &requestSize);
     Exchange& exchange = collected.exchange;
-    exchange.complete = result == CURLE_OK && exchange.responded;
+    exchange.complete =
+        exchange.responded &&
+        (result == CURLE_OK || (result == CURLE_WRITE_ERROR && collected.endedAfterHeaders));
     exchange.sent = exchange.responded || requestSize > 0;
     return std::move(exchange);
 }
