@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <atomic>
 
 #include "platform/literal.h"
@@ -25,6 +26,7 @@ struct AfterClose {
     std::atomic<bool> ended{false};
     std::atomic<bool> stopSeen{false};
     std::atomic<bool> queuedRan{false};
+    std::atomic<bool> leftOpen{false};
     Text keyword = "unset";
     int row = -2;
     int selected = -2;
@@ -71,9 +73,15 @@ TEST(Closing, MainWindowClosesWhileAWorkerWaitsOnTheWindowThread) {
         } else {
             // The window thread sits in the modal window's loop; the user
             // closes the main window from there.
-            client.runtime.setModalShownHook([&](QDialog*) {
+            client.runtime.setModalShownHook([&](QDialog* dialog) {
                 QTest::mouseClick(child<QPushButton>(window, "按钮1"), Qt::LeftButton);
                 window.close();
+                // Should closing leave the window open, answer it later so
+                // that the test fails instead of hanging.
+                QTimer::singleShot(5000, dialog, [&seen, dialog] {
+                    seen.leftOpen = true;
+                    dialog->reject();
+                });
             });
             ASSERT_TRUE(waitUntil([&] { return window.isHidden(); }));
         }
@@ -82,6 +90,7 @@ TEST(Closing, MainWindowClosesWhileAWorkerWaitsOnTheWindowThread) {
         client.windows->shutDown();
 
         EXPECT_LT(clock.elapsed(), 5000);
+        EXPECT_FALSE(seen.leftOpen.load());
         EXPECT_EQ(client.runtime.runningWorkers(), 0);
         EXPECT_TRUE(seen.ended.load());
         EXPECT_TRUE(seen.stopSeen.load());
