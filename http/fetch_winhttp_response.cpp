@@ -1,0 +1,96 @@
+#include "http/fetch_winhttp_response.h"
+
+#include <string>
+
+#include "platform/com_apartment.h"
+#include "platform/pending_events.h"
+#include "platform/text_ops.h"
+#include "platform/text_stream.h"
+#include "text/codepage_conversion.h"
+#include "text/text_between.h"
+
+namespace quorrin::winhttp_fetch {
+namespace {
+
+constexpr int kStatusStart = 10;  // after "HTTP/1.1 "
+constexpr int kCharsetWindow = 1024;
+
+const Text kCharsetPattern = "<meta.+?charset=[^\\w]?([-\\w]+)";
+
+}  // namespace
+
+Body readBody(WinHttpRequest& request) {
+    Body body;
+    for (;;) {
+        std::uint32_t available = 0;
+        if (!request.queryDataAvailable(available) || available < 1) {
+            return body;
+        }
+        std::string chunk(available, '\0');
+        std::uint32_t read = 0;
+        if (!request.readData(chunk, read)) {
+            body.readFailed = true;
+            return body;
+        }
+        body.bytes.append(
+            std::string_view(chunk).substr(0, std::min<std::size_t>(read, available)));
+    }
+}
+
+std::optional<Text> rawHeaderText(WinHttpRequest& request) {
+    std::uint32_t size = 0;
+    (void)request.queryRawHeaders({}, size);  // learns the size; its answer is not needed
+    ByteSet buffer = blankBytes(static_cast<int>(size));
+    std::uint32_t length = size;
+    if (!request.queryRawHeaders(std::span<char>(buffer.data(), size), length)) {
+        return std::nullopt;
+    }
+    return wideToGbk(buffer);
+}
+
+Text statusOf(const Text& headers) {
+    const int lineEnd = findText(headers, "\r\n", kStatusStart);
+    return midText(headers, kStatusStart, lineEnd - kStatusStart);
+}
+
+Text withCookieNamesAligned(const Text& headers) {
+    return replaceSubtext(headers, "Set-Cookie", "Set-Cookie", 1, kAllOccurrences, false);
+}
+
+Harvest harvest(const Text& headers) {
+    Harvest found;
+    for (const Text& line : splitText(headers, "\r\n").items()) {
+        if (findText(line, "Set-Cookie") != -1) {
+            const Text item = findText(line, ";") != -1 ? textBetween(line, "Set-Cookie:", ";")
+                                                        : replaceSubtext(line, "Set-Cookie:", {}, 1,
+                                                                         kAllOccurrences, false);
+            found.cookies += trimBothEnds(item) + "; ";
+        }
+        if (compareText(leftText(line, 10), "Location: ", false) == 0) {
+            found.location = midText(line, 11, textLength(line));
+        }
+        processPendingEvents();
+    }
+    found.cookies = leftText(found.cookies, textLength(found.cookies) - 2);
+    return found;
+}
+
+Text pageText(const ByteSet& body, RegexMatcher& matcher) {
+    Text page = toText(body);
+    const ComApartment apartment;
+    if (!matcher.execute(kCharsetPattern, leftText(page, kCharsetWindow))) {
+        return page;
+    }
+    const Text declared = matcher.subMatchText(1, 1);
+    if (declared.empty() || declared == Text("gbk") || declared == Text("gb2312")) {
+        return page;
+    }
+    // A set the stream cannot decode leaves the raw text.
+    if (std::optional<Text> decoded = readStreamText(body, declared)) {
+        page = std::move(*decoded);
+    }
+    processPendingEvents();
+    return page;
+}
+
+}  // namespace quorrin::winhttp_fetch
