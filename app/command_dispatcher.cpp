@@ -1,5 +1,6 @@
 #include "app/command_dispatcher.h"
 
+#include <memory>
 #include <utility>
 
 namespace quorrin {
@@ -34,7 +35,8 @@ bool CommandDispatcher::click(Control button) {
     }
     // The command is copied so that a later registerCommand cannot change a
     // worker that has already started.
-    window_.startWorker([this, ticket, command = found->second] { runInTurn(ticket, command); });
+    auto turn = std::make_shared<Turn>(*this, ticket);
+    window_.startWorker([this, turn, command = found->second] { runInTurn(*turn, command); });
     return true;
 }
 
@@ -46,19 +48,31 @@ void CommandDispatcher::requestStop() {
     changed_.notify_all();
 }
 
-void CommandDispatcher::runInTurn(std::uint64_t ticket, const Command& command) {
+void CommandDispatcher::runInTurn(Turn& turn, const Command& command) {
     const std::stop_token stop = stop_.get_token();
     bool myTurn = false;
     {
         std::unique_lock lock(mutex_);
-        myTurn = changed_.wait(lock, stop, [&] { return serving_ == ticket; });
+        myTurn = changed_.wait(lock, stop, [&] { return serving_ == turn.ticket(); });
     }
     if (myTurn && !stop.stop_requested()) {
         CommandContext context{window_, state_, siteBase_, stop};
         command(context);
     }
+    turn.giveUp();
+}
+
+void CommandDispatcher::Turn::giveUp() {
+    if (!given_) {
+        given_ = true;
+        dispatcher_.finish(ticket_);
+    }
+}
+
+void CommandDispatcher::finish(std::uint64_t ticket) {
     const std::scoped_lock lock(mutex_);
-    if (myTurn) {
+    finished_.insert(ticket);
+    while (finished_.erase(serving_) > 0) {
         ++serving_;
     }
     --inFlight_;

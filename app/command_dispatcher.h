@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <set>
 #include <stop_token>
 
 #include "app/command_context.h"
@@ -50,7 +51,29 @@ class CommandDispatcher {
     [[nodiscard]] std::stop_token stopToken() const { return stop_.get_token(); }
 
   private:
-    void runInTurn(std::uint64_t ticket, const Command& command);
+    // One click's place in the line. Given up exactly once: when its command
+    // has run or been skipped, or, should the runtime drop the worker
+    // without running it, when the routine holding it is destroyed. So the
+    // line always moves on and the destructor never waits for a worker that
+    // does not exist.
+    class Turn {
+      public:
+        Turn(CommandDispatcher& dispatcher, std::uint64_t ticket)
+            : dispatcher_(dispatcher), ticket_(ticket) {}
+        Turn(const Turn&) = delete;
+        Turn& operator=(const Turn&) = delete;
+        ~Turn() { giveUp(); }
+        [[nodiscard]] std::uint64_t ticket() const { return ticket_; }
+        void giveUp();
+
+      private:
+        CommandDispatcher& dispatcher_;
+        const std::uint64_t ticket_;
+        bool given_ = false;
+    };
+
+    void runInTurn(Turn& turn, const Command& command);
+    void finish(std::uint64_t ticket);
 
     WindowRuntime& window_;
     ProgramState& state_;
@@ -61,7 +84,8 @@ class CommandDispatcher {
     std::mutex mutex_;
     std::condition_variable_any changed_;
     std::uint64_t nextTicket_ = 0;
-    std::uint64_t serving_ = 0;
+    std::uint64_t serving_ = 0;         // the ticket whose command may run
+    std::set<std::uint64_t> finished_;  // tickets given up out of order
     int inFlight_ = 0;
 };
 

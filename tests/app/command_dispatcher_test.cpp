@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <future>
 #include <mutex>
@@ -153,6 +154,23 @@ TEST(CommandDispatcher, StopEndsTheRunningCommandAndDropsTheWaitingOnes) {
     window.clearCalls();
     EXPECT_FALSE(dispatcher.click(Control::按钮1));
     EXPECT_TRUE(window.calls().empty());
+}
+
+TEST(CommandDispatcher, AWorkerTheRuntimeDroppedDoesNotHoldUpTheLine) {
+    FakeWindowRuntime window(FakeWindowRuntime::Workers::dropAll);
+    ProgramState state;
+    std::atomic<bool> loadAllRan{false};
+    CommandDispatcher dispatcher(window, state, Text());
+    dispatcher.registerCommand(Control::按钮1, [](CommandContext&) { ADD_FAILURE(); });
+    dispatcher.registerCommand(Control::按钮4, [&](CommandContext&) { loadAllRan = true; });
+
+    ASSERT_TRUE(dispatcher.click(Control::按钮1));
+    window.setWorkers(FakeWindowRuntime::Workers::ownThreads);
+    ASSERT_TRUE(dispatcher.click(Control::按钮4));
+
+    EXPECT_TRUE(waitFor([&] { return loadAllRan.load(); }));
+    dispatcher.requestStop();  // frees a waiting worker, should the test fail
+    window.waitForWorkers();
 }
 
 TEST(CommandDispatcher, DestructorWaitsForItsWorkers) {

@@ -78,6 +78,11 @@ std::string describe(const RecordedCall& call) {
     return "?";
 }
 
+void FakeWindowRuntime::setWorkers(Workers workers) {
+    const std::scoped_lock lock(mutex_);
+    workers_ = workers;
+}
+
 FakeWindowRuntime::FakeWindowRuntime(Workers workers) : workers_(workers) {
     hidden_[Control::透明标签1] = true;
 }
@@ -316,10 +321,20 @@ void FakeWindowRuntime::doOpenInBrowser(const Text& address) {
 void FakeWindowRuntime::startWorker(std::function<void()> routine) {
     RecordedCall call = callOf(Kind::startWorker);
     record(std::move(call));
-    if (workers_ == Workers::runInline) {
-        routine();
-    } else {
-        threads_.start(std::move(routine));
+    Workers workers = Workers::runInline;
+    {
+        const std::scoped_lock lock(mutex_);
+        workers = workers_;
+    }
+    switch (workers) {
+        case Workers::runInline:
+            routine();
+            break;
+        case Workers::ownThreads:
+            threads_.start(std::move(routine));
+            break;
+        case Workers::dropAll:
+            break;
     }
 }
 

@@ -64,12 +64,14 @@ class FakeWindowRuntime final : public WindowRuntime {
     static constexpr int kColumns = 3;  // 结果, 分享人, 分享时间
 
     enum class Workers {
-        runInline,  // startWorker runs the routine before it returns
-        ownThreads  // each routine gets a thread; waitForWorkers() joins them
+        runInline,   // startWorker runs the routine before it returns
+        ownThreads,  // each routine gets a thread; waitForWorkers() joins them
+        dropAll      // the routine is destroyed unrun, like a runtime that is shutting down
     };
 
     explicit FakeWindowRuntime(Workers workers = Workers::runInline);
     ~FakeWindowRuntime() override;
+    void setWorkers(Workers workers);
 
     // --- setting up (not recorded) ---
     void setText(Control control, const Text& text);
@@ -121,8 +123,8 @@ class FakeWindowRuntime final : public WindowRuntime {
   private:
     void record(RecordedCall call);
 
-    const Workers workers_;
     mutable std::mutex mutex_;
+    Workers workers_;
     std::vector<RecordedCall> calls_;
     std::map<Control, Text> texts_;
     std::map<Control, bool> hidden_;
