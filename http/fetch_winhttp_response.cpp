@@ -59,7 +59,8 @@ Text withCookieNamesAligned(const Text& headers) {
 
 Harvest harvest(const Text& headers) {
     Harvest found;
-    for (const Text& line : splitText(headers, "\r\n").items()) {
+    const TextArray lines = splitText(headers, "\r\n");
+    for (const Text& line : lines.items()) {
         if (findText(line, "Set-Cookie") != -1) {
             const Text item = findText(line, ";") != -1 ? textBetween(line, "Set-Cookie:", ";")
                                                         : replaceSubtext(line, "Set-Cookie:", {}, 1,
