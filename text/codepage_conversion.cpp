@@ -66,15 +66,14 @@ std::u16string unpackUnits(const ByteSet& wide) {
     return units;
 }
 
-// The two halves of every narrow-to-narrow conversion: the units of
-// `narrow`, which hold no zero unit before their terminator, are exactly
-// what the wide byte set of ansiToWide carries to wideToAnsi.
-Text convertNarrow(const Text& narrow, unsigned from, unsigned to) {
-    const Units units = narrowToUnits(narrow, from);
+// The second half of every narrow-to-narrow conversion: the units of a
+// text, which hold no zero unit before their terminator, are exactly what
+// the wide byte set of ansiToWide carries to wideToAnsi.
+Text terminatedUnitsToNarrow(const Units& units, unsigned codePage) {
     if (units.count == 0) {
         return {};
     }
-    return unitsToNarrow(units.data.get(), -1, to, 0);
+    return unitsToNarrow(units.data.get(), -1, codePage, 0);
 }
 
 }  // namespace
@@ -96,11 +95,18 @@ Text wideToAnsi(const ByteSet& wide, unsigned codePage) {
 }
 
 Text gbkToUtf8(const Text& narrow) {
-    return convertNarrow(narrow, kCodePageGbk, kCodePageUtf8);
+    return terminatedUnitsToNarrow(narrowToUnits(narrow, kCodePageGbk), kCodePageUtf8);
 }
 
 Text utf8ToGbk(const Text& narrow) {
-    return convertNarrow(narrow, kCodePageUtf8, kCodePageGbk);
+    return terminatedUnitsToNarrow(narrowToUnits(narrow, kCodePageUtf8), kCodePageGbk);
+}
+
+Text utf8ToGbk(Text&& narrow) {
+    const Units units = narrowToUnits(narrow, kCodePageUtf8);
+    // Moved out and dropped: assigning an empty text would keep the capacity.
+    { const Text released = std::move(narrow); }
+    return terminatedUnitsToNarrow(units, kCodePageGbk);
 }
 
 ByteSet gbkToWide(const Text& narrow, bool dropTerminator) {

@@ -20,6 +20,9 @@ namespace quorrin {
 // Code page 936 to UTF-8 bytes, and back.
 [[nodiscard]] Text gbkToUtf8(const Text& narrow);
 [[nodiscard]] Text utf8ToGbk(const Text& narrow);
+// The same, releasing `narrow` as soon as it has been read: a decoded page
+// then leaves its memory to the converted one.
+[[nodiscard]] Text utf8ToGbk(Text&& narrow);
 
 // Code page 936 to wide text, zero-terminated unless `dropTerminator`. An
 // empty text gives no bytes at all.

@@ -83,7 +83,7 @@ Text urlDecode(const Text& encoded, bool utf8) {
     }
     Text decoded(std::move(out));
     if (utf8) {
-        return utf8ToGbk(decoded);
+        return utf8ToGbk(std::move(decoded));
     }
     return decoded;
 }
