@@ -73,6 +73,35 @@ TEST(LinkWindow, CopyTakesTheEditedBoxOpenTakesTheResolvedAddress) {
     EXPECT_EQ(browser.opened[0], QUrl(QString::fromUtf8(kAddress)));
 }
 
+TEST(LinkWindow, OpenHandsOnHttpAndHttpsAddresses) {
+    struct OpenCase {
+        const char* name;
+        const char* address;  // UTF-8
+        const char* opened;   // as the browser receives it
+    };
+    const OpenCase cases[] = {
+        {"https with query", "https://pan.example.com/s/1Ab?pwd=x1y2",
+         "https://pan.example.com/s/1Ab?pwd=x1y2"},
+        {"http with port", "http://127.0.0.1:8080/s/1", "http://127.0.0.1:8080/s/1"},
+        {"scheme in capitals", "HTTPS://PAN.EXAMPLE.COM/s/1", "https://pan.example.com/s/1"},
+        {"Chinese path", "https://pan.example.com/s/爵迹", "https://pan.example.com/s/爵迹"},
+    };
+    for (const OpenCase& row : cases) {
+        SCOPED_TRACE(row.name);
+        BrowserCapture browser;
+        QtWindowRuntime runtime;
+        ProgramState state;
+        state.linkText = literalText(row.address);
+        LinkWindow window(runtime, state);
+        window.show();
+
+        QTest::mouseClick(child<QPushButton>(window, "按钮2"), Qt::LeftButton);
+
+        ASSERT_EQ(browser.opened.size(), 1);
+        EXPECT_EQ(browser.opened[0].toString(), QString::fromUtf8(row.opened));
+    }
+}
+
 TEST(LinkWindow, OpenHandsOnNothingButHttpAndHttps) {
     const char* const refused[] = {
         "javascript:alert(document.cookie)",
