@@ -35,9 +35,13 @@ constexpr int kFileIdLength = 8;
 
 }  // namespace
 
-Text siteBase() { return Text(build::kSiteBase); }
+Text siteBase() {
+    return Text(build::kSiteBase);
+}
 
-Text addressLabel(const Text& base) { return markers().labelPrefix + base + Text("/file-new/"); }
+Text addressLabel(const Text& base) {
+    return markers().labelPrefix + base + Text("/file-new/");
+}
 
 Text resultPageAddress(const Text& base, const Text& encodedKeyword, int page) {
     return base + Text("/search-all-") + encodedKeyword + Text("-") + toText(page) + Text("/");
@@ -47,7 +51,8 @@ Text fileDetailAddress(const Text& base, const Text& fileId) {
     return base + Text("/fileview") + fileId;
 }
 
-void extractColumns(const Text& page, TextArray& titles, TextArray& sharers, TextArray& shareTimes) {
+void extractColumns(const Text& page, TextArray& titles, TextArray& sharers,
+                    TextArray& shareTimes) {
     const Markers& m = markers();
     textBetweenAll(page, m.titleLeft, m.titleRight, titles);
     textBetweenAll(page, m.sharerLeft, m.sharerRight, sharers);
@@ -60,7 +65,9 @@ ColumnLists extractColumns(const Text& page) {
     return lists;
 }
 
-bool titleMatches(const Text& title, const Text& keyword) { return findText(title, keyword) > 0; }
+bool titleMatches(const Text& title, const Text& keyword) {
+    return findText(title, keyword) > 0;
+}
 
 ResultRow rowAt(const TextArray& titles, const TextArray& sharers, const TextArray& shareTimes,
                 int i) {
@@ -70,8 +77,9 @@ ResultRow rowAt(const TextArray& titles, const TextArray& sharers, const TextArr
 std::vector<ResultRow> matchingRows(const Text& page, const Text& keyword) {
     const ColumnLists lists = extractColumns(page);
     std::vector<ResultRow> rows;
+    const std::vector<Text>& titles = lists.titles.items();
     for (int i = 1; i <= lists.titles.count(); ++i) {
-        if (titleMatches(lists.titles.at(i), keyword)) {
+        if (titleMatches(titles[static_cast<std::size_t>(i - 1)], keyword)) {
             rows.push_back(rowAt(lists.titles, lists.sharers, lists.shareTimes, i));
         }
     }
@@ -82,14 +90,18 @@ Text pageCountText(const Text& firstPage) {
     return textBetween(firstPage, markers().pageCountLeft, markers().pageCountRight);
 }
 
-int pageCount(const Text& countText) { return toInt(countText); }
+int pageCount(const Text& countText) {
+    return toInt(countText);
+}
 
 Text fileviewFragment(const Text& resultPage, const Text& title) {
     const Markers& m = markers();
     return textBetween(resultPage, m.fileviewLeft, m.fileviewRightBeforeTitle + title);
 }
 
-Text fileIdOf(const Text& fragment) { return rightText(fragment, kFileIdLength); }
+Text fileIdOf(const Text& fragment) {
+    return rightText(fragment, kFileIdLength);
+}
 
 Text downloadAddress(const Text& detailPage) {
     return textBetween(detailPage, markers().downloadLeft, markers().downloadRight);

@@ -4,7 +4,10 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <limits>
+#include <string>
+#include <string_view>
 
 namespace quorrin {
 namespace {
@@ -12,19 +15,18 @@ namespace {
 constexpr unsigned char kFullWidthLead = 0xA1;  // full-width space is A1 A1
 constexpr unsigned char kFullWidthAsciiLead = 0xA3;
 
-bool isLead(unsigned char c) { return c >= 0x80; }
+bool isLead(unsigned char c) {
+    return c >= 0x80;
+}
 
 unsigned char foldAscii(unsigned char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
 }
 
-// Whether `sub` stands at `at` in `s`. With ignoreCase only the ASCII letters
-// of `sub` fold; a two-byte character of `sub` must match exactly, so the
+// Whether `sub` stands at `s`, ASCII letters folded. Only the one-byte
+// characters of `sub` fold; a two-byte character must match exactly, so the
 // trail byte of a character is never taken for a letter.
-bool matchesAt(const unsigned char* s, const unsigned char* sub, std::size_t m, bool ignoreCase) {
-    if (!ignoreCase) {
-        return std::equal(sub, sub + m, s);
-    }
+bool matchesIgnoringCase(const unsigned char* s, const unsigned char* sub, std::size_t m) {
     for (std::size_t j = 0; j < m;) {
         const unsigned char b = sub[j];
         if (isLead(b)) {
@@ -46,41 +48,124 @@ const unsigned char* bytesOf(const Text& t) {
     return reinterpret_cast<const unsigned char*>(t.c_str());
 }
 
-// Which bytes may begin a match: the first byte of `sub`, in either case.
-std::array<bool, 256> firstByteTable(unsigned char first, bool ignoreCase) {
-    std::array<bool, 256> table{};
-    table[first] = true;
-    if (ignoreCase && !isLead(first)) {
-        for (int c = 'A'; c <= 'Z'; ++c) {
-            if (foldAscii(static_cast<unsigned char>(c)) == foldAscii(first)) {
-                table[static_cast<std::size_t>(c)] = true;
-                table[static_cast<std::size_t>(c + ('a' - 'A'))] = true;
-            }
-        }
+unsigned char otherCase(unsigned char c) {
+    if (c >= 'a' && c <= 'z') {
+        return static_cast<unsigned char>(c - ('a' - 'A'));
     }
-    return table;
+    return foldAscii(c);
 }
 
-// Walks the characters of [from, end) and calls `onMatch(index0)` for every
-// character start at which `sub` stands wholly inside [0, limit); stops when
-// `onMatch` answers true.
+// Whether a character begins at `at` for a walk that began at `known`
+// (known <= at). The byte after any byte below 0x80 begins a character,
+// whether that byte stood alone or ended a pair, and bytes of 0x80 or more
+// pair up; so only the run of such bytes just before `at` decides, and an
+// even run ends on a whole character. Reading back no further than `known`
+// keeps a whole search linear.
+bool beginsCharacter(const unsigned char* s, std::size_t known, std::size_t at) {
+    std::size_t k = at;
+    while (k > known && isLead(s[k - 1])) {
+        --k;
+    }
+    return (at - k) % 2 == 0;
+}
+
+// The next position holding either of two bytes, each byte's next position
+// kept, so that the text is read about once for both.
+class EitherByte {
+  public:
+    EitherByte(std::string_view hay, unsigned char a, unsigned char b)
+        : hay_(hay), a_(static_cast<char>(a)), b_(static_cast<char>(b)) {}
+
+    std::size_t next(std::size_t from) {
+        if (a_ == b_) {
+            return hay_.find(a_, from);
+        }
+        if (nextA_ < from || !primed_) {
+            nextA_ = hay_.find(a_, from);
+        }
+        if (nextB_ < from || !primed_) {
+            nextB_ = hay_.find(b_, from);
+        }
+        primed_ = true;
+        return std::min(nextA_, nextB_);
+    }
+
+  private:
+    std::string_view hay_;
+    char a_;
+    char b_;
+    std::size_t nextA_ = 0;
+    std::size_t nextB_ = 0;
+    bool primed_ = false;
+};
+
+// How often a byte turns up in the pages searched, roughly: 0 seldom, 2
+// often. A search looks for its sub's least common byte first.
+constexpr std::array<unsigned char, 256> kCommonness = [] {
+    std::array<unsigned char, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        const bool alphanumeric =
+            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        if (c >= 0x80 || alphanumeric || c == ' ') {
+            table[static_cast<std::size_t>(c)] = 2;
+        }
+    }
+    for (const char c : std::string_view("<>\"=/'.,:;-&#\t\r\n")) {
+        table[static_cast<unsigned char>(c)] = 1;
+    }
+    return table;
+}();
+
+int commonness(char c) {
+    return kCommonness[static_cast<unsigned char>(c)];
+}
+
+std::size_t anchorOffset(std::string_view sub) {
+    std::size_t best = 0;
+    for (std::size_t j = 1; j < sub.size(); ++j) {
+        if (commonness(sub[j]) < commonness(sub[best])) {
+            best = j;
+        }
+    }
+    return best;
+}
+
+// Calls `onMatch(index0)`, in order, for every character start at or after
+// `from` at which `sub` stands wholly inside [0, limit); stops when `onMatch`
+// answers true. Characters are counted from `from`. Candidates are found
+// with the library's byte search on one byte of `sub` (in either case when
+// folding), then checked to begin a character and compared whole.
 template <typename OnMatch>
 void walkMatches(const Text& t, const Text& sub, std::size_t from, std::size_t limit,
                  bool ignoreCase, OnMatch onMatch) {
-    const unsigned char* s = bytesOf(t);
-    const unsigned char* p = bytesOf(sub);
-    const std::size_t m = static_cast<std::size_t>(sub.length());
-    if (m > limit) {
+    const std::size_t m = sub.view().size();
+    if (m == 0 || m > limit || from > limit - m) {
         return;
     }
-    const std::array<bool, 256> first = firstByteTable(p[0], ignoreCase);
     const std::size_t last = limit - m;
-    for (std::size_t i = from; i <= last;) {
-        const unsigned char c = s[i];
-        if (first[c] && matchesAt(s + i, p, m, ignoreCase) && onMatch(i)) {
+    const unsigned char* s = bytesOf(t);
+    const unsigned char* p = bytesOf(sub);
+    const std::size_t k = anchorOffset(sub.view());
+    EitherByte anchors(t.view().substr(0, limit), p[k], ignoreCase ? otherCase(p[k]) : p[k]);
+    std::size_t known = from;
+    for (std::size_t at = from;;) {
+        const std::size_t anchor = anchors.next(at + k);
+        if (anchor == std::string_view::npos || anchor - k > last) {
             return;
         }
-        i += isLead(c) ? 2 : 1;
+        at = anchor - k;
+        if (!beginsCharacter(s, known, at)) {
+            known = at + 1;  // `at` is the second byte of a pair
+            at = known;
+            continue;
+        }
+        known = at;
+        const bool same =
+            ignoreCase ? matchesIgnoringCase(s + at, p, m) : std::memcmp(s + at, p, m) == 0;
+        if (same && onMatch(at)) {
+            return;
+        }
+        ++at;
     }
 }
 
@@ -166,7 +251,8 @@ Text rightText(const Text& t, int n) {
         return {};
     }
     const int count = std::min(n, t.length());
-    return fromRange(t, static_cast<std::size_t>(t.length() - count), static_cast<std::size_t>(count));
+    return fromRange(t, static_cast<std::size_t>(t.length() - count),
+                     static_cast<std::size_t>(count));
 }
 
 Text midText(const Text& t, int start, int n) {
@@ -265,7 +351,9 @@ Text toUpper(const Text& t) {
     });
 }
 
-Text toLower(const Text& t) { return mapAsciiLetters(t, foldAscii); }
+Text toLower(const Text& t) {
+    return mapAsciiLetters(t, foldAscii);
+}
 
 int toInt(const Text& t) {
     // Full-width forms first become their ASCII counterparts.
@@ -303,7 +391,9 @@ int toInt(const Text& t) {
                                                      std::numeric_limits<int>::max()));
 }
 
-Text toText(int n) { return Text(std::to_string(n)); }
+Text toText(int n) {
+    return Text(std::to_string(n));
+}
 
 Text toHexText(int n) {
     std::array<char, 16> buffer{};
@@ -320,7 +410,9 @@ Text charFromCode(int byte) {
     return Text(std::string_view(&c, 1));
 }
 
-Text blankText(int n) { return n < 1 ? Text() : Text(std::string(static_cast<std::size_t>(n), ' ')); }
+Text blankText(int n) {
+    return n < 1 ? Text() : Text(std::string(static_cast<std::size_t>(n), ' '));
+}
 
 int compareText(const Text& a, const Text& b, bool caseSensitive) {
     const std::size_t n = std::min(a.view().size(), b.view().size());
@@ -341,16 +433,22 @@ int compareText(const Text& a, const Text& b, bool caseSensitive) {
     return a.length() < b.length() ? -1 : 1;
 }
 
-ByteSet toBytes(const Text& t) { return ByteSet(std::string(t.view())); }
+ByteSet toBytes(const Text& t) {
+    return ByteSet(std::string(t.view()));
+}
 
-Text toText(const ByteSet& bytes) { return Text(bytes.view()); }
+Text toText(const ByteSet& bytes) {
+    return Text(bytes.view());
+}
 
 ByteSet bytesLeft(const ByteSet& b, int n) {
     const int count = std::clamp(n, 0, b.length());
     return ByteSet(std::string(b.view().substr(0, static_cast<std::size_t>(count))));
 }
 
-ByteSet blankBytes(int n) { return ByteSet(std::string(static_cast<std::size_t>(std::max(n, 0)), '\0')); }
+ByteSet blankBytes(int n) {
+    return ByteSet(std::string(static_cast<std::size_t>(std::max(n, 0)), '\0'));
+}
 
 ByteSet pointerToBytes(const void* address, int n) {
     if (address == nullptr || n < 1) {

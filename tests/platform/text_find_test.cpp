@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
+#include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/text_ops.h"
@@ -100,6 +103,93 @@ TEST(FindTextReverse, Cases) {
     for (const FindReverseCase& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(findTextReverse(c.text, c.sub, c.start, c.ignoreCase), c.expected);
+    }
+}
+
+// The plain definition: visit every character start from `from`, compare
+// there, fold ASCII letters only where the sub has a one-byte character.
+std::vector<int> referenceMatches(std::string_view t, std::string_view sub, std::size_t from,
+                                  std::size_t limit, bool ignoreCase) {
+    const auto fold = [](unsigned char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c;
+    };
+    std::vector<int> found;
+    for (std::size_t i = from; i + sub.size() <= limit;
+         i += static_cast<unsigned char>(t[i]) >= 0x80 ? 2 : 1) {
+        bool same = true;
+        bool afterLead = false;
+        for (std::size_t j = 0; j < sub.size() && same; ++j) {
+            const auto a = static_cast<unsigned char>(t[i + j]);
+            const auto b = static_cast<unsigned char>(sub[j]);
+            same = (ignoreCase && !afterLead) ? fold(a) == fold(b) : a == b;
+            afterLead = !afterLead && b >= 0x80;
+        }
+        if (same) {
+            found.push_back(static_cast<int>(i) + 1);
+        }
+    }
+    return found;
+}
+
+int referenceFind(const std::string& t, const std::string& sub, int start, bool ignoreCase) {
+    const int n = static_cast<int>(t.size());
+    const int from = std::max(start, 1);
+    if (from > n) {
+        return -1;
+    }
+    if (sub.empty()) {
+        return 1;
+    }
+    const std::vector<int> found =
+        referenceMatches(t, sub, static_cast<std::size_t>(from - 1), t.size(), ignoreCase);
+    return found.empty() ? -1 : found.front();
+}
+
+int referenceFindReverse(const std::string& t, const std::string& sub, std::optional<int> start,
+                         bool ignoreCase) {
+    const int n = static_cast<int>(t.size());
+    const int limit = (!start || *start > n) ? n : std::max(*start - 1, 0);
+    if (limit == 0) {
+        return -1;
+    }
+    if (sub.empty()) {
+        return 1;
+    }
+    const std::vector<int> found =
+        referenceMatches(t, sub, 0, static_cast<std::size_t>(limit), ignoreCase);
+    return found.empty() ? -1 : found.back();
+}
+
+// Random texts over a few bytes chosen to collide: lead bytes whose trail
+// may be a letter, a backslash or another lead byte.
+TEST(FindText, AgreesWithTheCharacterByCharacterDefinition) {
+    const std::string alphabet = "aAb\\ \x81\xA1\xB0";
+    std::mt19937 random(936);
+    const auto pick = [&](std::size_t n) {
+        std::string out;
+        for (std::size_t i = 0; i < n; ++i) {
+            out.push_back(alphabet[random() % alphabet.size()]);
+        }
+        return out;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        const std::string t = pick(random() % 24);
+        std::string sub = pick(1 + random() % 3);
+        if (!t.empty() && random() % 2 == 0) {
+            const std::size_t at = random() % t.size();
+            sub = t.substr(at, 1 + random() % 4);
+        }
+        const int start = static_cast<int>(random() % 28) - 2;
+        const bool ignoreCase = random() % 2 == 0;
+        const std::optional<int> reverseStart =
+            random() % 4 == 0 ? std::nullopt : std::optional<int>(start);
+        ASSERT_EQ(findText(Text(t), Text(sub), start, ignoreCase),
+                  referenceFind(t, sub, start, ignoreCase))
+            << Text(t) << " " << Text(sub) << " start " << start << " ignoreCase " << ignoreCase;
+        ASSERT_EQ(findTextReverse(Text(t), Text(sub), reverseStart, ignoreCase),
+                  referenceFindReverse(t, sub, reverseStart, ignoreCase))
+            << Text(t) << " " << Text(sub) << " start " << reverseStart.value_or(0)
+            << " ignoreCase " << ignoreCase;
     }
 }
 
