@@ -7,8 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "platform/codepage.h"
-
 namespace quorrin {
 namespace {
 
@@ -90,15 +88,27 @@ std::optional<std::u16string> decode(UConverter* converter, const ByteSet& bytes
     return wide;
 }
 
-Text toCodePage936(const std::u16string& wide) {
+// One pass into code page 936, with the converter the code-page calls use,
+// so a character it lacks becomes the same "?".
+std::optional<Text> toCodePage936(const std::u16string& wide) {
     const std::size_t end = std::min(wide.find(u'\0'), wide.size());
     if (end == 0) {
-        return {};
+        return Text();
     }
-    const int units = static_cast<int>(end);
-    const int size = wideCharToMultiByte(kCodePageGbk, 0, wide.data(), units, nullptr, 0);
-    std::string narrow(static_cast<std::size_t>(size), '\0');
-    wideCharToMultiByte(kCodePageGbk, 0, wide.data(), units, narrow.data(), size);
+    UErrorCode status = U_ZERO_ERROR;
+    const Converter gbk(ucnv_open("windows-936-2000", &status));
+    if (U_FAILURE(status)) {
+        return std::nullopt;
+    }
+    // A UTF-16 unit gives at most two bytes.
+    std::string narrow(end * 2 + 1, '\0');
+    const int32_t size = ucnv_fromUChars(
+        gbk.get(), narrow.data(), static_cast<int32_t>(narrow.size()),
+        reinterpret_cast<const UChar*>(wide.data()), static_cast<int32_t>(end), &status);
+    if (U_FAILURE(status)) {
+        return std::nullopt;
+    }
+    narrow.resize(static_cast<std::size_t>(size));
     return Text(narrow);
 }
 

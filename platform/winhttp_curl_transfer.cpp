@@ -114,8 +114,13 @@ std::string requestUrl(const Settings& s) {
     std::string url = s.secure ? "https://" : "http://";
     const bool ipv6 = s.host.find(':') != std::string::npos && !s.host.starts_with('[');
     url += ipv6 ? "[" + s.host + "]" : s.host;
-    url += ":" + std::to_string(s.port);
-    return url + (s.objectName.starts_with('/') ? "" : "/") + s.objectName;
+    url += ':';
+    url += std::to_string(s.port);
+    if (!s.objectName.starts_with('/')) {
+        url += '/';
+    }
+    url += s.objectName;
+    return url;
 }
 
 void setVerbAndBody(CURL* curl, const Settings& s, std::span<const char> body) {
