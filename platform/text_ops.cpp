@@ -4,10 +4,11 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <string>
 #include <string_view>
+
+#include "platform/text_search.h"
 
 namespace quorrin {
 namespace {
@@ -21,152 +22,6 @@ bool isLead(unsigned char c) {
 
 unsigned char foldAscii(unsigned char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
-}
-
-// Whether `sub` stands at `s`, ASCII letters folded. Only the one-byte
-// characters of `sub` fold; a two-byte character must match exactly, so the
-// trail byte of a character is never taken for a letter.
-bool matchesIgnoringCase(const unsigned char* s, const unsigned char* sub, std::size_t m) {
-    for (std::size_t j = 0; j < m;) {
-        const unsigned char b = sub[j];
-        if (isLead(b)) {
-            if (s[j] != b || (j + 1 < m && s[j + 1] != sub[j + 1])) {
-                return false;
-            }
-            j += 2;
-        } else {
-            if (foldAscii(s[j]) != foldAscii(b)) {
-                return false;
-            }
-            ++j;
-        }
-    }
-    return true;
-}
-
-const unsigned char* bytesOf(const Text& t) {
-    return reinterpret_cast<const unsigned char*>(t.c_str());
-}
-
-unsigned char otherCase(unsigned char c) {
-    if (c >= 'a' && c <= 'z') {
-        return static_cast<unsigned char>(c - ('a' - 'A'));
-    }
-    return foldAscii(c);
-}
-
-// Whether a character begins at `at` for a walk that began at `known`
-// (known <= at). The byte after any byte below 0x80 begins a character,
-// whether that byte stood alone or ended a pair, and bytes of 0x80 or more
-// pair up; so only the run of such bytes just before `at` decides, and an
-// even run ends on a whole character. Reading back no further than `known`
-// keeps a whole search linear.
-bool beginsCharacter(const unsigned char* s, std::size_t known, std::size_t at) {
-    std::size_t k = at;
-    while (k > known && isLead(s[k - 1])) {
-        --k;
-    }
-    return (at - k) % 2 == 0;
-}
-
-// The next position holding either of two bytes, each byte's next position
-// kept, so that the text is read about once for both.
-class EitherByte {
-  public:
-    EitherByte(std::string_view hay, unsigned char a, unsigned char b)
-        : hay_(hay), a_(static_cast<char>(a)), b_(static_cast<char>(b)) {}
-
-    std::size_t next(std::size_t from) {
-        if (a_ == b_) {
-            return hay_.find(a_, from);
-        }
-        if (nextA_ < from || !primed_) {
-            nextA_ = hay_.find(a_, from);
-        }
-        if (nextB_ < from || !primed_) {
-            nextB_ = hay_.find(b_, from);
-        }
-        primed_ = true;
-        return std::min(nextA_, nextB_);
-    }
-
-  private:
-    std::string_view hay_;
-    char a_;
-    char b_;
-    std::size_t nextA_ = 0;
-    std::size_t nextB_ = 0;
-    bool primed_ = false;
-};
-
-// How often a byte turns up in the pages searched, roughly: 0 seldom, 2
-// often. A search looks for its sub's least common byte first.
-constexpr std::array<unsigned char, 256> kCommonness = [] {
-    std::array<unsigned char, 256> table{};
-    for (int c = 0; c < 256; ++c) {
-        const bool alphanumeric =
-            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-        if (c >= 0x80 || alphanumeric || c == ' ') {
-            table[static_cast<std::size_t>(c)] = 2;
-        }
-    }
-    for (const char c : std::string_view("<>\"=/'.,:;-&#\t\r\n")) {
-        table[static_cast<unsigned char>(c)] = 1;
-    }
-    return table;
-}();
-
-int commonness(char c) {
-    return kCommonness[static_cast<unsigned char>(c)];
-}
-
-std::size_t anchorOffset(std::string_view sub) {
-    std::size_t best = 0;
-    for (std::size_t j = 1; j < sub.size(); ++j) {
-        if (commonness(sub[j]) < commonness(sub[best])) {
-            best = j;
-        }
-    }
-    return best;
-}
-
-// Calls `onMatch(index0)`, in order, for every character start at or after
-// `from` at which `sub` stands wholly inside [0, limit); stops when `onMatch`
-// answers true. Characters are counted from `from`. Candidates are found
-// with the library's byte search on one byte of `sub` (in either case when
-// folding), then checked to begin a character and compared whole.
-template <typename OnMatch>
-void walkMatches(const Text& t, const Text& sub, std::size_t from, std::size_t limit,
-                 bool ignoreCase, OnMatch onMatch) {
-    const std::size_t m = sub.view().size();
-    if (m == 0 || m > limit || from > limit - m) {
-        return;
-    }
-    const std::size_t last = limit - m;
-    const unsigned char* s = bytesOf(t);
-    const unsigned char* p = bytesOf(sub);
-    const std::size_t k = anchorOffset(sub.view());
-    EitherByte anchors(t.view().substr(0, limit), p[k], ignoreCase ? otherCase(p[k]) : p[k]);
-    std::size_t known = from;
-    for (std::size_t at = from;;) {
-        const std::size_t anchor = anchors.next(at + k);
-        if (anchor == std::string_view::npos || anchor - k > last) {
-            return;
-        }
-        at = anchor - k;
-        if (!beginsCharacter(s, known, at)) {
-            known = at + 1;  // `at` is the second byte of a pair
-            at = known;
-            continue;
-        }
-        known = at;
-        const bool same =
-            ignoreCase ? matchesIgnoringCase(s + at, p, m) : std::memcmp(s + at, p, m) == 0;
-        if (same && onMatch(at)) {
-            return;
-        }
-        ++at;
-    }
 }
 
 Text fromRange(const Text& t, std::size_t begin, std::size_t count) {
@@ -213,13 +68,10 @@ int findText(const Text& t, const Text& sub, int start, bool ignoreCase) {
     if (sub.empty()) {
         return 1;
     }
-    int found = -1;
-    walkMatches(t, sub, static_cast<std::size_t>(from - 1), static_cast<std::size_t>(n), ignoreCase,
-                [&](std::size_t i) {
-                    found = static_cast<int>(i) + 1;
-                    return true;
-                });
-    return found;
+    MatchWalker matches(t.view(), sub.view(), static_cast<std::size_t>(from - 1), t.view().size(),
+                        ignoreCase);
+    const std::size_t at = matches.next();
+    return at == MatchWalker::kNone ? -1 : static_cast<int>(at) + 1;
 }
 
 int findTextReverse(const Text& t, const Text& sub, std::optional<int> start, bool ignoreCase) {
@@ -231,11 +83,11 @@ int findTextReverse(const Text& t, const Text& sub, std::optional<int> start, bo
     if (sub.empty()) {
         return 1;
     }
+    MatchWalker matches(t.view(), sub.view(), 0, static_cast<std::size_t>(limit), ignoreCase);
     int found = -1;
-    walkMatches(t, sub, 0, static_cast<std::size_t>(limit), ignoreCase, [&](std::size_t i) {
-        found = static_cast<int>(i) + 1;
-        return false;
-    });
+    for (std::size_t at = matches.next(); at != MatchWalker::kNone; at = matches.next()) {
+        found = static_cast<int>(at) + 1;
+    }
     return found;
 }
 
@@ -276,17 +128,22 @@ Text replaceSubtext(const Text& t, const Text& old, const Text& replacement, int
     std::size_t copied = static_cast<std::size_t>(from - 1);
     int left = count;
     const std::size_t m = static_cast<std::size_t>(old.length());
-    std::size_t resumeAt = copied;
-    walkMatches(t, old, copied, static_cast<std::size_t>(n), !caseSensitive, [&](std::size_t i) {
-        if (i < resumeAt) {
-            return false;  // overlaps the match just replaced
+    MatchWalker matches(t.view(), old.view(), copied, t.view().size(), !caseSensitive);
+    while (left != 0) {
+        const std::size_t at = matches.next();
+        if (at == MatchWalker::kNone) {
+            break;
         }
-        out.append(t.view().substr(copied, i - copied));
+        if (at < copied) {
+            continue;  // overlaps the match just replaced
+        }
+        out.append(t.view().substr(copied, at - copied));
         out.append(replacement.view());
-        copied = i + m;
-        resumeAt = copied;
-        return left > 0 && --left == 0;
-    });
+        copied = at + m;
+        if (left > 0) {
+            --left;
+        }
+    }
     out.append(t.view().substr(copied));
     return Text(out);
 }

@@ -160,9 +160,31 @@ int referenceFindReverse(const std::string& t, const std::string& sub, std::opti
     return found.empty() ? -1 : found.back();
 }
 
+// Replaces the matches that do not overlap an earlier replaced one.
+std::string referenceReplace(const std::string& t, const std::string& old, int start, int count,
+                             bool ignoreCase) {
+    const std::size_t from = static_cast<std::size_t>(std::max(start, 1) - 1);
+    if (old.empty() || count == 0 || from >= t.size()) {
+        return t;
+    }
+    std::string out = t.substr(0, from);
+    std::size_t copied = from;
+    int left = count;
+    for (const int at1 : referenceMatches(t, old, from, t.size(), ignoreCase)) {
+        const auto at = static_cast<std::size_t>(at1 - 1);
+        if (left == 0 || at < copied) {
+            continue;
+        }
+        out += t.substr(copied, at - copied) + "#";
+        copied = at + old.size();
+        --left;
+    }
+    return out + t.substr(copied);
+}
+
 // Random texts over a few bytes chosen to collide: lead bytes whose trail
 // may be a letter, a backslash or another lead byte.
-TEST(FindText, AgreesWithTheCharacterByCharacterDefinition) {
+TEST(TextSearch, AgreesWithTheCharacterByCharacterDefinition) {
     const std::string alphabet = "aAb\\ \x81\xA1\xB0";
     std::mt19937 random(936);
     const auto pick = [&](std::size_t n) {
@@ -189,6 +211,11 @@ TEST(FindText, AgreesWithTheCharacterByCharacterDefinition) {
         ASSERT_EQ(findTextReverse(Text(t), Text(sub), reverseStart, ignoreCase),
                   referenceFindReverse(t, sub, reverseStart, ignoreCase))
             << Text(t) << " " << Text(sub) << " start " << reverseStart.value_or(0)
+            << " ignoreCase " << ignoreCase;
+        const int count = static_cast<int>(random() % 4) - 1;
+        ASSERT_EQ(replaceSubtext(Text(t), Text(sub), "#", start, count, !ignoreCase),
+                  Text(referenceReplace(t, sub, start, count, ignoreCase)))
+            << Text(t) << " " << Text(sub) << " start " << start << " count " << count
             << " ignoreCase " << ignoreCase;
     }
 }
