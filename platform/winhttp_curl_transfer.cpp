@@ -194,6 +194,8 @@ Exchange perform(const Settings& settings, std::span<const char> body) {
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_PROXY, settings.proxy.c_str());  // empty: none at all
+    // Only the proxy list decides; no host is exempted by the environment.
+    curl_easy_setopt(curl, CURLOPT_NOPROXY, "");
     if (!settings.cookiesDisabled) {
         // A cookie store for this request alone, so cookies set on the way
         // through a redirect chain travel on; none outlives the request.
