@@ -21,7 +21,7 @@ QString saveScreenshot(QWidget& widget, const QString& fileName) {
     return !picture.isNull() && picture.save(path, "PNG") ? path : QString();
 }
 
-Client::Client(const std::map<Control, Command>& commands)
-    : windows(std::make_unique<ClientWindows>(runtime, state, Text(kTestSiteBase), commands)) {}
+Client::Client(const std::map<Control, Command>& commands, const Text& siteBase)
+    : windows(std::make_unique<ClientWindows>(runtime, state, siteBase, commands)) {}
 
 }  // namespace quorrin::gui

@@ -6,10 +6,16 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <ostream>
 
 #include "app/program_state.h"
 #include "app/windows/client_windows.h"
 #include "platform/qt/qt_window_runtime.h"
+
+// Failures print Qt texts as text, not as lists of bytes.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace quorrin::gui {
 
@@ -26,17 +32,18 @@ bool waitUntil(const std::function<bool()>& condition);
 // folder; answers the file's path, or an empty string on failure.
 QString saveScreenshot(QWidget& widget, const QString& fileName);
 
+inline const char* const kTestSiteBase = "http://share.test:8080";
+
 // The runtime, the program state and the windows, with the commands a test
 // binds to the buttons.
 struct Client {
-    explicit Client(const std::map<Control, Command>& commands);
+    explicit Client(const std::map<Control, Command>& commands,
+                    const Text& siteBase = kTestSiteBase);
 
     QtWindowRuntime runtime;
     ProgramState state;
     std::unique_ptr<ClientWindows> windows;
     MainWindow& window() { return windows->mainWindow(); }
 };
-
-inline const char* kTestSiteBase = "http://share.test:8080";
 
 }  // namespace quorrin::gui
