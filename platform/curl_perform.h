@@ -2,14 +2,52 @@
 
 #include <curl/curl.h>
 
+#include <memory>
 #include <stop_token>
+
+#include "platform/curl_holder.h"
 
 namespace quorrin {
 
-// curl_easy_perform that a stop request ends at once, also while the
-// transfer waits on the network: the handle runs on a multi handle of its
-// own whose wait a stop wakes. Answers CURLE_ABORTED_BY_CALLBACK when
-// stopped. The handle may also abort itself from its progress callback.
-[[nodiscard]] CURLcode performCancellable(CURL* curl, const std::stop_token& stop);
+// Runs one easy handle step by step on a multi handle of its own, so a
+// caller can hand out data as it arrives, and so a stop request wakes any
+// wait on the network at once.
+class CurlPump {
+  public:
+    CurlPump(CURL* easy, std::stop_token stop);
+    ~CurlPump();
+    CurlPump(const CurlPump&) = delete;
+    CurlPump& operator=(const CurlPump&) = delete;
+    CurlPump(CurlPump&&) = delete;
+    CurlPump& operator=(CurlPump&&) = delete;
+
+    // Waits for the network for up to a second (not before the first round)
+    // and lets libcurl work. False once the transfer has ended; result()
+    // then says how.
+    bool step();
+    [[nodiscard]] bool finished() const { return finished_; }
+    // CURLE_ABORTED_BY_CALLBACK after a stop request.
+    [[nodiscard]] CURLcode result() const { return result_; }
+
+  private:
+    struct Waker {
+        CURLM* multi;
+        void operator()() const { curl_multi_wakeup(multi); }
+    };
+
+    void finish(CURLcode result);
+
+    CURL* easy_;
+    std::stop_token stop_;
+    CurlMultiHolder multi_;
+    bool added_ = false;
+    bool started_ = false;
+    bool finished_ = false;
+    CURLcode result_ = CURLE_OK;
+    std::unique_ptr<std::stop_callback<Waker>> waker_;
+};
+
+// curl_easy_perform that a stop request ends at once.
+[[nodiscard]] CURLcode performCancellable(CURL* easy, const std::stop_token& stop);
 
 }  // namespace quorrin

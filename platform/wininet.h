@@ -34,8 +34,8 @@ class InternetRequest {
     virtual ~InternetRequest() = default;
 
     // HttpSendRequest: sends the request with `headers` (lines separated by
-    // CRLF) and `body`, and receives the response. False when no complete
-    // response arrived; whatever did arrive can still be read and queried.
+    // CRLF) and `body` and waits for the response's header block. False when
+    // no response arrived; what did arrive can still be read and queried.
     virtual bool send(const Text& headers, const ByteSet& body) = 0;
 
     // InternetReadFile: copies up to buffer.size() bytes of the response

@@ -11,34 +11,26 @@ namespace quorrin {
 namespace {
 
 using wininet_curl::RequestSettings;
-using wininet_curl::Response;
 
 class CurlRequest final : public InternetRequest {
   public:
     explicit CurlRequest(RequestSettings settings) : settings_(std::move(settings)) {}
 
     bool send(const Text& headers, const ByteSet& body) override {
-        response_ = wininet_curl::transfer(settings_, headers, body);
-        readOffset_ = 0;
-        return response_.complete;
+        exchange_.reset();  // a second send starts over, like a resent request
+        exchange_ = std::make_unique<wininet_curl::Exchange>(settings_, headers, body);
+        return exchange_->responseArrived();
     }
 
     std::uint32_t read(std::span<char> buffer) override {
-        const std::size_t count = std::min(
-            buffer.size(), response_.body.size() - std::min(readOffset_, response_.body.size()));
-        if (count == 0) {
-            return 0;
-        }
-        std::memcpy(buffer.data(), response_.body.data() + readOffset_, count);
-        readOffset_ += count;
-        return static_cast<std::uint32_t>(count);
+        return exchange_ ? exchange_->read(buffer) : 0;
     }
 
     bool queryRawHeaders(std::span<char> buffer, std::uint32_t& length) override {
-        if (!response_.headersArrived) {
+        if (!exchange_ || !exchange_->responseArrived()) {
             return false;
         }
-        const std::string& block = response_.headerBlock;
+        const std::string& block = exchange_->headerBlock();
         if (block.size() + 1 > buffer.size()) {
             length = static_cast<std::uint32_t>(block.size() + 1);
             return false;
@@ -51,8 +43,7 @@ class CurlRequest final : public InternetRequest {
 
   private:
     const RequestSettings settings_;
-    Response response_;
-    std::size_t readOffset_ = 0;
+    std::unique_ptr<wininet_curl::Exchange> exchange_;
 };
 
 class CurlConnection final : public InternetConnection {

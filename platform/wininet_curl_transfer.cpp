@@ -1,36 +1,16 @@
 #include "platform/wininet_curl_transfer.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
-#include <string_view>
+#include <cstring>
 
-#include "platform/curl_holder.h"
-#include "platform/curl_perform.h"
 #include "platform/wininet.h"
-#include "platform/wininet_proxy.h"
 
 namespace quorrin::wininet_curl {
 
 namespace {
 
-constexpr long kConnectTimeoutMs = 60000;
-constexpr long kStallSeconds = 60;  // no byte for this long ends the transfer
-constexpr long kMaxRedirects = 10;
-
-struct Collected {
-    Response response;
-    bool inHeaders = false;
-    const std::stop_token* stop = nullptr;
-    // A HEAD that carries a body goes out as a custom verb, so libcurl would
-    // wait for a response body that never comes: the transfer ends at the
-    // blank line of the final response instead.
-    bool endAfterHeaders = false;
-    bool followsRedirects = false;
-    bool endedAfterHeaders = false;
-    int status = 0;
-    bool hasLocation = false;
-};
+using State = Exchange::State;
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
     const auto lower = [](char c) {
@@ -43,8 +23,8 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 
 // True when this blank line closes a response libcurl moves past (an interim
 // 1xx, or a redirect it follows).
-bool responseIsPassedOver(const Collected& c) {
-    return c.status / 100 == 1 || (c.followsRedirects && c.status / 100 == 3 && c.hasLocation);
+bool responseIsPassedOver(const State& s) {
+    return s.status / 100 == 1 || (s.followsRedirects && s.status / 100 == 3 && s.hasLocation);
 }
 
 std::string_view withoutLineEnd(std::string_view line) {
@@ -57,214 +37,98 @@ std::string_view withoutLineEnd(std::string_view line) {
 // libcurl hands over every response of a redirect chain; only the last one
 // is kept, and trailers after a chunked body are not part of the block.
 size_t onHeaderLine(char* data, size_t size, size_t count, void* user) {
-    auto& collected = *static_cast<Collected*>(user);
+    auto& state = *static_cast<State*>(user);
     const std::string_view line(data, size * count);
     if (line.starts_with("HTTP/")) {
-        collected.response.headerBlock.clear();
-        collected.response.headersArrived = true;
-        collected.inHeaders = true;
+        state.headerBlock.clear();
+        state.headersArrived = true;
+        state.inHeaders = true;
         const std::size_t space = line.find(' ');
-        collected.status = space == std::string_view::npos ? 0 : std::atoi(line.data() + space + 1);
-        collected.hasLocation = false;
+        state.status = space == std::string_view::npos ? 0 : std::atoi(line.data() + space + 1);
+        state.hasLocation = false;
     }
-    if (!collected.inHeaders) {
+    if (!state.inHeaders) {
         return size * count;
     }
     const std::string_view content = withoutLineEnd(line);
-    collected.response.headerBlock.append(content).append("\r\n");
-    collected.hasLocation = collected.hasLocation || startsWithIgnoringCase(content, "Location:");
+    state.headerBlock.append(content).append("\r\n");
+    state.hasLocation = state.hasLocation || startsWithIgnoringCase(content, "Location:");
     if (content.empty()) {
-        collected.inHeaders = false;
-        if (collected.endAfterHeaders && !responseIsPassedOver(collected)) {
-            collected.endedAfterHeaders = true;
-            return 0;  // ends the transfer; reported as a write error
+        state.inHeaders = false;
+        if (!responseIsPassedOver(state)) {
+            state.finalHeadersDone = true;
+            if (state.endAfterHeaders) {
+                return 0;  // ends the exchange
+            }
         }
     }
     return size * count;
 }
 
+// Holding the body back once enough waits to be read keeps the buffer
+// small and reused instead of a copy of the whole body.
+constexpr std::size_t kPendingLimit = 64 * 1024;
+
 size_t onBody(char* data, size_t size, size_t count, void* user) {
-    static_cast<Collected*>(user)->response.body.append(data, size * count);
+    auto& state = *static_cast<State*>(user);
+    if (state.pending.size() >= kPendingLimit) {
+        state.paused = true;
+        return CURL_WRITEFUNC_PAUSE;  // libcurl keeps these bytes and hands them over again
+    }
+    state.pending.append(data, size * count);
     return size * count;
 }
 
 int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-    return static_cast<const Collected*>(user)->stop->stop_requested() ? 1 : 0;
-}
-
-bool hasHeader(std::string_view block, std::string_view name) {
-    const auto lower = [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-    };
-    std::size_t start = 0;
-    while (start <= block.size()) {
-        const std::size_t end = std::min(block.find("\r\n", start), block.size());
-        const std::string_view line = block.substr(start, end - start);
-        if (line.size() > name.size() && line[name.size()] == ':' &&
-            std::equal(name.begin(), name.end(), line.begin(),
-                       [&](char a, char b) { return lower(a) == lower(b); })) {
-            return true;
-        }
-        start = end + 2;
-    }
-    return false;
-}
-
-// The caller's lines as they are, then empty entries that stop libcurl from
-// adding headers of its own.
-CurlSlist headerList(std::string_view block) {
-    CurlSlist list;
-    std::size_t start = 0;
-    while (start < block.size()) {
-        const std::size_t end = std::min(block.find("\r\n", start), block.size());
-        std::string line(block.substr(start, end - start));
-        start = end + 2;
-        if (line.empty()) {
-            continue;
-        }
-        const std::size_t valueEnd = line.find_last_not_of(' ');
-        if (valueEnd != std::string::npos && line[valueEnd] == ':') {
-            // "Name:" alone would remove the header; "Name;" sends it empty.
-            line.resize(valueEnd);
-            line += ';';
-        }
-        list.append(line.c_str());
-    }
-    for (const char* own : {"Accept", "Expect", "Content-Type", "Proxy-Connection"}) {
-        if (!hasHeader(block, own)) {
-            list.append((std::string(own) + ":").c_str());
-        }
-    }
-    return list;
-}
-
-// Space and control bytes can never stand on a request line, and libcurl
-// refuses an address holding them: they travel percent-encoded.
-std::string escapedPath(std::string_view path) {
-    static constexpr std::string_view kHex = "0123456789ABCDEF";
-    std::string escaped;
-    escaped.reserve(path.size());
-    for (const char c : path) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte <= 0x20 || byte == 0x7F) {
-            escaped += '%';
-            escaped += kHex[byte >> 4];
-            escaped += kHex[byte & 0x0F];
-        } else {
-            escaped += c;
-        }
-    }
-    return escaped;
-}
-
-std::string requestUrl(const RequestSettings& s) {
-    const bool secure = (s.flags & INTERNET_FLAG_SECURE) != 0;
-    std::string url = secure ? "https://" : "http://";
-    const bool ipv6 = s.host.find(':') != std::string::npos && !s.host.starts_with('[');
-    url += ipv6 ? "[" + s.host + "]" : s.host;
-    if (s.port != 0) {
-        url += ":" + std::to_string(s.port);
-    }
-    if (!s.path.starts_with('/')) {
-        url += '/';
-    }
-    return url + escapedPath(s.path);
-}
-
-void setProxy(CURL* curl, const RequestSettings& s) {
-    if (s.accessType == INTERNET_OPEN_TYPE_PRECONFIG) {
-        return;  // libcurl then reads the system's proxy variables
-    }
-    std::string proxy;
-    if (s.accessType == INTERNET_OPEN_TYPE_PROXY) {
-        proxy =
-            proxyForScheme(s.proxyList, (s.flags & INTERNET_FLAG_SECURE) != 0 ? "https" : "http");
-        const std::string bypass = noProxyList(s.proxyBypass);
-        curl_easy_setopt(curl, CURLOPT_NOPROXY, bypass.c_str());
-    }
-    curl_easy_setopt(curl, CURLOPT_PROXY, proxy.c_str());  // empty: no proxy at all
-}
-
-void setVerbAndBody(CURL* curl, const RequestSettings& s, const ByteSet& body) {
-    if (s.verb == "GET" && body.empty()) {
-        curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
-        return;
-    }
-    if (s.verb == "HEAD" && body.empty()) {
-        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
-        return;
-    }
-    curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.length()));
-    curl_easy_setopt(curl, CURLOPT_COPYPOSTFIELDS, body.data());
-    if (s.verb != "POST") {
-        curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, s.verb.c_str());
-    }
+    return static_cast<const State*>(user)->stop->stop_requested() ? 1 : 0;
 }
 
 }  // namespace
 
-const char* redirectSchemes(std::uint32_t flags) {
-    const bool secure = (flags & INTERNET_FLAG_SECURE) != 0;
-    const bool crossAllowed = secure ? (flags & INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTP) != 0
-                                     : (flags & INTERNET_FLAG_IGNORE_REDIRECT_TO_HTTPS) != 0;
-    if (crossAllowed) {
-        return "http,https";
+Exchange::Exchange(const RequestSettings& settings, const Text& headers, const ByteSet& body)
+    : url_(requestUrl(settings)), headers_(headerList(headers.view())) {
+    state_.stop = &settings.stop;
+    state_.followsRedirects = (settings.flags & INTERNET_FLAG_NO_AUTO_REDIRECT) == 0;
+    state_.endAfterHeaders = settings.verb == "HEAD" && !body.empty();
+    if (!curl_ || settings.stop.stop_requested()) {
+        return;
     }
-    return secure ? "https" : "http";
+    CURL* curl = curl_.get();
+    setRequestOptions(curl, settings, url_, headers_, body);
+    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeaderLine);
+    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &state_);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
+    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &state_);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &state_);
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    pump_ = std::make_unique<CurlPump>(curl, settings.stop);
+    while (!state_.finalHeadersDone && pump_->step()) {
+    }
 }
 
-Response transfer(const RequestSettings& settings, const Text& headers, const ByteSet& body) {
-    Collected collected;
-    collected.stop = &settings.stop;
-    const CurlHolder holder;
-    if (!holder || settings.stop.stop_requested()) {
-        return collected.response;
+std::uint32_t Exchange::read(std::span<char> buffer) {
+    if (!pump_) {
+        return 0;
     }
-    CURL* curl = holder.get();
-    const std::string url = requestUrl(settings);
-    const CurlSlist list = headerList(headers.view());
-    const bool follow = (settings.flags & INTERNET_FLAG_NO_AUTO_REDIRECT) == 0;
-
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, redirectSchemes(settings.flags));
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, follow ? 1L : 0L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
-    curl_easy_setopt(curl, CURLOPT_PATH_AS_IS, 1L);
-    curl_easy_setopt(
-        curl, CURLOPT_HTTP_VERSION,
-        settings.version == "HTTP/1.0" ? CURL_HTTP_VERSION_1_0 : CURL_HTTP_VERSION_1_1);
-    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
-    if (!settings.agent.empty()) {
-        curl_easy_setopt(curl, CURLOPT_USERAGENT, settings.agent.c_str());
+    const auto available = [this] { return state_.pending.size() - state_.pendingOffset; };
+    if (available() == 0 && state_.paused) {
+        state_.paused = false;
+        curl_easy_pause(curl_.get(), CURLPAUSE_CONT);  // may deliver at once
     }
-    if ((settings.flags & INTERNET_FLAG_NO_COOKIES) == 0) {
-        // A cookie jar for this request alone, so cookies set on the way
-        // through a redirect chain travel on; none outlives the call.
-        curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");
+    while (available() == 0 && pump_->step()) {
     }
-    setProxy(curl, settings);
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, list.get());
-    setVerbAndBody(curl, settings, body);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeaderLine);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &collected);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &collected);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &collected);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-
-    collected.followsRedirects = follow;
-    collected.endAfterHeaders = settings.verb == "HEAD" && !body.empty();
-    const CURLcode result = performCancellable(curl, settings.stop);
-    collected.response.complete =
-        result == CURLE_OK || (result == CURLE_WRITE_ERROR && collected.endedAfterHeaders);
-    return std::move(collected.response);
+    if (pump_->finished() && pump_->result() == CURLE_ABORTED_BY_CALLBACK) {
+        return 0;  // cancelled: nothing more is handed out
+    }
+    const std::size_t count = std::min(buffer.size(), available());
+    std::memcpy(buffer.data(), state_.pending.data() + state_.pendingOffset, count);
+    state_.pendingOffset += count;
+    if (available() == 0) {
+        state_.pending.clear();  // keeps its capacity for the next bytes
+        state_.pendingOffset = 0;
+    }
+    return static_cast<std::uint32_t>(count);
 }
 
 }  // namespace quorrin::wininet_curl

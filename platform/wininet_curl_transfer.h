@@ -1,15 +1,22 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <stop_token>
 #include <string>
+#include <string_view>
 
+#include "platform/curl_holder.h"
+#include "platform/curl_perform.h"
 #include "platform/text.h"
 
-// One libcurl exchange for the WinInet stand-in: what the handles collected
-// in, and what came back.
+// One libcurl exchange for the WinInet stand-in. The request goes out and
+// the final response's header block comes in when the exchange starts; the
+// body then streams through read(), so it is never held twice.
 namespace quorrin::wininet_curl {
 
+// What the three handles collected.
 struct RequestSettings {
     std::string agent;
     std::uint32_t accessType = 0;
@@ -24,19 +31,66 @@ struct RequestSettings {
     std::stop_token stop;
 };
 
-struct Response {
-    bool complete = false;        // the transfer ended without an error
-    bool headersArrived = false;  // a status line came in
-    std::string
-        headerBlock;  // the final response's lines, each closed by CRLF, blank line included
-    std::string body;
-};
-
 // The schemes a redirect may lead to under the flag word: http and https
 // are not crossed unless the flag for that direction is set.
 [[nodiscard]] const char* redirectSchemes(std::uint32_t flags);
 
-[[nodiscard]] Response transfer(const RequestSettings& settings, const Text& headers,
-                                const ByteSet& body);
+// The address libcurl fetches: scheme by the secure flag, host, port, and
+// the path with space and control bytes percent-encoded.
+[[nodiscard]] std::string requestUrl(const RequestSettings& settings);
+
+// The caller's header lines as they are, then empty entries that keep
+// libcurl from adding an Accept, Expect, Content-Type or Proxy-Connection of
+// its own.
+[[nodiscard]] CurlSlist headerList(std::string_view block);
+
+void setRequestOptions(CURL* curl, const RequestSettings& settings, const std::string& url,
+                       const CurlSlist& headers, const ByteSet& body);
+
+class Exchange {
+  public:
+    // Sends the request and waits for the final response's header block
+    // (or the end of the exchange).
+    Exchange(const RequestSettings& settings, const Text& headers, const ByteSet& body);
+    Exchange(const Exchange&) = delete;
+    Exchange& operator=(const Exchange&) = delete;
+    Exchange(Exchange&&) = delete;
+    Exchange& operator=(Exchange&&) = delete;
+    ~Exchange() = default;
+
+    // True once a status line came in.
+    [[nodiscard]] bool responseArrived() const { return state_.headersArrived; }
+    // The final response's lines, each closed by CRLF, blank line included.
+    [[nodiscard]] const std::string& headerBlock() const { return state_.headerBlock; }
+    // Copies up to buffer.size() body bytes, waiting for them as needed; 0 at
+    // the end of the body, on failure and after a stop request.
+    std::uint32_t read(std::span<char> buffer);
+
+    // What the callbacks fill in.
+    struct State {
+        bool headersArrived = false;
+        std::string headerBlock;
+        bool inHeaders = false;
+        int status = 0;
+        bool hasLocation = false;
+        bool followsRedirects = false;
+        // A HEAD that carries a body goes out as a custom verb, so libcurl
+        // would wait for a body that never comes: it ends at the blank line
+        // of the final response instead.
+        bool endAfterHeaders = false;
+        bool finalHeadersDone = false;
+        std::string pending;  // body bytes not yet read
+        bool paused = false;  // the body is held back until `pending` is read
+        std::size_t pendingOffset = 0;
+        const std::stop_token* stop = nullptr;
+    };
+
+  private:
+    std::string url_;
+    CurlSlist headers_;
+    CurlHolder curl_;
+    State state_;
+    std::unique_ptr<CurlPump> pump_;  // last: detaches the handle first
+};
 
 }  // namespace quorrin::wininet_curl

@@ -102,6 +102,27 @@ TEST(WinInetCurl, ReadsInChunksAndQueriesTheFinalHeaderBlock) {
     EXPECT_EQ(out.headers, "HTTP/1.1 200 OK\r\nx-lower: 1\r\nContent-Length: 10\r\n\r\n");
 }
 
+TEST(WinInetCurl, LongBodyStreamsThroughWholeOrUpToADrop) {
+    std::string body(600 * 1024, 'b');
+    for (std::size_t i = 0; i < body.size(); i += 4099) {
+        body[i] = static_cast<char>('a' + i % 26);  // a pattern a lost or repeated piece breaks
+    }
+    for (const bool dropped : {false, true}) {
+        SCOPED_TRACE(dropped ? "dropped" : "whole");
+        LoopbackServer server;
+        ScriptedReply reply = okReply(body);
+        const std::size_t headLength = reply.bytes.size() - body.size();
+        if (dropped) {
+            reply.dropAt = headLength + 300 * 1024;
+        }
+        server.enqueue(reply);
+        const Exchange out = exchange(WinInetCurl(), server, "GET", "/", "", {}, "", 1024);
+        EXPECT_TRUE(out.sent);
+        EXPECT_EQ(out.body, dropped ? body.substr(0, 300 * 1024) : body);
+        EXPECT_TRUE(out.headers.has_value());
+    }
+}
+
 TEST(WinInetCurl, HeaderQueryFailsWhenTheBufferIsShortOrNothingCame) {
     LoopbackServer server;
     server.enqueue(okReply("x"));
