@@ -39,11 +39,20 @@ int programStart(int& argc, char** argv) {
 
     const ReleaseAtExit release(state);
 
-    ClientWindows windows(runtime, state, site::siteBase(), clientCommands());
+    runClient(runtime, state, site::siteBase(), clientCommands());
+    return 0;
+}
+
+void runClient(QtWindowRuntime& runtime, ProgramState& state, const Text& siteBase,
+               const std::map<Control, Command>& commands,
+               const std::function<void(MainWindow&)>& shown) {
+    ClientWindows windows(runtime, state, siteBase, commands);
     windows.mainWindow().show();
+    if (shown) {
+        shown(windows.mainWindow());
+    }
     QApplication::exec();
     windows.shutDown();
-    return 0;
 }
 
 }  // namespace quorrin
