@@ -54,7 +54,10 @@ int textBetweenAll(const Text& source, const Text& leftMarker, const Text& right
             break;
         }
         pos = afterLeft;
-        Text entry = prefix + trimBothEnds(midText(source, afterLeft, r - afterLeft)) + suffix;
+        Text entry = trimBothEnds(midText(source, afterLeft, r - afterLeft));
+        if (!prefix.empty() || !suffix.empty()) {
+            entry = prefix + entry + suffix;
+        }
         if (!entry.empty()) {
             if (includeLeft) {
                 entry = leftMarker + entry;
