@@ -32,8 +32,6 @@ bool hasHeader(std::string_view block, std::string_view name) {
     return false;
 }
 
-// The caller's lines as they are, then empty entries that stop libcurl from
-// adding headers of its own.
 }  // namespace
 
 CurlSlist headerList(std::string_view block) {
