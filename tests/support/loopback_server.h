@@ -14,6 +14,15 @@
 // with raw bytes the test chose, so a test can check what a client put on
 // the wire and feed it odd, huge, broken or slow responses. Every connection
 // carries one request and one reply, then the server closes it.
+//
+//     LoopbackServer server;                         // listening at once
+//     server.reply("/page", okReply("<html/>", {"Set-Cookie: a=1"}));
+//     server.reply("/old", redirectReply("/page"));
+//     ScriptedReply cut = okReply(std::string(5000, 'x'));
+//     cut.dropAt = 2000;                             // connection drops mid-body
+//     server.reply("/cut", cut);
+//     ... fetch server.url("/page") ...
+//     server.requests()[0].headerBlock               // exactly as received
 namespace quorrin {
 
 struct RecordedRequest {
