@@ -30,11 +30,35 @@ const std::array<const char*, 6> kSharers = {"云端小站",    "分享达人", 
 const std::array<const char*, 5> kKinds = {"高清版.mp4", "合集.rar", "原声音乐.flac", "电子书.pdf",
                                            "幕后花絮.mkv"};
 
+// The n of a keyword ending in "#n" (n from 1 to 999, written without
+// leading zeros); 0 for any other keyword.
+int askedPageCount(const std::string& keyword) {
+    const std::size_t mark = keyword.rfind('#');
+    if (mark == std::string::npos) {
+        return 0;
+    }
+    const std::string digits = keyword.substr(mark + 1);
+    if (digits.empty() || digits.size() > 3 || digits.front() == '0') {
+        return 0;
+    }
+    int count = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') {
+            return 0;
+        }
+        count = count * 10 + (c - '0');
+    }
+    return count;
+}
+
 }  // namespace
 
 int pageCountFor(const std::string& keyword) {
     if (keyword == kBusyKeyword) {
         return 5;
+    }
+    if (const int asked = askedPageCount(keyword); asked > 0) {
+        return asked;
     }
     if (keyword.empty()) {
         return 1;

@@ -16,7 +16,9 @@ struct Share {
 };
 
 // How many result pages a keyword has (UTF-8 keyword, as decoded from the
-// address).
+// address): 5 for "爵迹"; n for a keyword ending in "#n" with n from 1 to 999
+// and no leading zero ("测试#50" has 50), so that long runs of load-all can
+// be tried and measured; 1 to 4, fixed by the keyword, for any other.
 int pageCountFor(const std::string& keyword);
 
 // The rows of result page `page` (1-based) for the keyword; empty past the

@@ -67,7 +67,10 @@ bool isWebUrl(const QUrl& url) {
 
 QtWindowRuntime::QtWindowRuntime()
     : context_(std::make_unique<QObject>()),
-      previousHandler_(setPendingEventsHandler(&processWindowEvents)) {}
+      previousHandler_(setPendingEventsHandler(&processWindowEvents)) {
+    rowBatch_.setInterval(kRowBatchInterval);
+    QObject::connect(&rowBatch_, &QTimer::timeout, context_.get(), [this] { onRowBatchTick(); });
+}
 
 QtWindowRuntime::~QtWindowRuntime() {
     beginClosing();
@@ -80,6 +83,7 @@ void QtWindowRuntime::bindControl(Control control, QWidget* widget) {
 }
 
 void QtWindowRuntime::bindList(QTreeWidget* list) {
+    flushRows();
     list_ = list;
 }
 
@@ -149,11 +153,15 @@ Text QtWindowRuntime::controlText(Control control) {
 }
 
 void QtWindowRuntime::setControlText(Control control, const Text& text) {
-    onWindowThread([&] { setTextOf(controls_[control].data(), toQString(text)); });
+    onWindowThread([&] {
+        flushRows();
+        setTextOf(controls_[control].data(), toQString(text));
+    });
 }
 
 void QtWindowRuntime::setControlVisible(Control control, bool visible) {
     onWindowThread([&] {
+        flushRows();
         if (QWidget* widget = controls_[control].data()) {
             widget->setVisible(visible);
         }
@@ -161,14 +169,48 @@ void QtWindowRuntime::setControlVisible(Control control, bool visible) {
 }
 
 QTreeWidgetItem* QtWindowRuntime::rowItem(int row) const {
-    if (!list_ || row < 0 || row >= list_->topLevelItemCount()) {
+    if (!list_ || row < 0) {
         return nullptr;
     }
-    return list_->topLevelItem(row);
+    const int listed = list_->topLevelItemCount();
+    if (row < listed) {
+        return list_->topLevelItem(row);
+    }
+    const auto pending = static_cast<std::size_t>(row - listed);
+    return pending < pendingRows_.size() ? pendingRows_[pending].get() : nullptr;
+}
+
+void QtWindowRuntime::flushRows(bool keepNewest) {
+    const std::size_t kept = keepNewest && !pendingRows_.empty() ? 1 : 0;
+    if (kept == 0) {
+        rowBatch_.stop();
+    }
+    if (pendingRows_.size() == kept) {
+        return;
+    }
+    const auto handed = pendingRows_.end() - static_cast<std::ptrdiff_t>(kept);
+    if (list_) {
+        QList<QTreeWidgetItem*> items;
+        items.reserve(static_cast<qsizetype>(handed - pendingRows_.begin()));
+        for (auto row = pendingRows_.begin(); row != handed; ++row) {
+            items.append(row->release());  // owned by the list from here
+        }
+        list_->addTopLevelItems(items);
+    }
+    pendingRows_.erase(pendingRows_.begin(), handed);
+}
+
+void QtWindowRuntime::onRowBatchTick() {
+    // A worker that added no row for a whole tick has written the cells of
+    // its newest one, or is busy elsewhere.
+    flushRows(rowAddedSinceTick_);
+    rowAddedSinceTick_ = false;
 }
 
 void QtWindowRuntime::deleteAllRows() {
     onWindowThread([&] {
+        rowBatch_.stop();
+        pendingRows_.clear();
         if (list_) {
             list_->clear();
         }
@@ -177,10 +219,20 @@ void QtWindowRuntime::deleteAllRows() {
 
 int QtWindowRuntime::insertRow() {
     int index = -1;
+    const bool fromWorker = !onWindowThreadNow();
     onWindowThread([&] {
-        if (list_) {
-            list_->addTopLevelItem(new QTreeWidgetItem());  // owned by the list
-            index = list_->topLevelItemCount() - 1;
+        if (!list_) {
+            return;
+        }
+        pendingRows_.push_back(std::make_unique<QTreeWidgetItem>());
+        index = list_->topLevelItemCount() + static_cast<int>(pendingRows_.size()) - 1;
+        if (!fromWorker) {
+            flushRows();
+            return;
+        }
+        rowAddedSinceTick_ = true;
+        if (!rowBatch_.isActive()) {
+            rowBatch_.start();
         }
     });
     return index;
@@ -198,6 +250,7 @@ void QtWindowRuntime::setCellText(int row, int column, const Text& text) {
 Text QtWindowRuntime::cellText(int row, int column) {
     Text result;
     onWindowThread([&] {
+        flushRows();
         const QTreeWidgetItem* item = rowItem(row);
         if (item != nullptr && column >= 0 && column < list_->columnCount()) {
             result = fromQString(item->text(column));
@@ -209,6 +262,7 @@ Text QtWindowRuntime::cellText(int row, int column) {
 int QtWindowRuntime::selectedRow() {
     int row = -1;
     onWindowThread([&] {
+        flushRows();
         if (!list_) {
             return;
         }
@@ -238,6 +292,7 @@ void QtWindowRuntime::execModal(QDialog& dialog) {
 
 void QtWindowRuntime::runModalWindow(ModalWindowId window) {
     onWindowThread([&] {
+        flushRows();
         const auto found = factories_.find(window);
         if (found == factories_.end()) {
             return;
@@ -250,6 +305,7 @@ void QtWindowRuntime::runModalWindow(ModalWindowId window) {
 
 void QtWindowRuntime::doShowMessageBox(const Text& text, const Text& caption) {
     onWindowThread([&] {
+        flushRows();
         QMessageBox box(QMessageBox::NoIcon, toQString(caption), toQString(text), QMessageBox::Ok);
         box.setTextFormat(Qt::PlainText);
         execModal(box);
@@ -257,11 +313,15 @@ void QtWindowRuntime::doShowMessageBox(const Text& text, const Text& caption) {
 }
 
 void QtWindowRuntime::setClipboardText(const Text& text) {
-    onWindowThread([&] { QGuiApplication::clipboard()->setText(toQString(text)); });
+    onWindowThread([&] {
+        flushRows();
+        QGuiApplication::clipboard()->setText(toQString(text));
+    });
 }
 
 void QtWindowRuntime::doOpenInBrowser(const Text& address) {
     onWindowThread([&] {
+        flushRows();
         const QUrl url(toQString(address), QUrl::StrictMode);
         if (isWebUrl(url)) {
             QDesktopServices::openUrl(url);
