@@ -61,7 +61,7 @@ int rowWithTitle(const QTreeWidget& list, const std::string& title) {
     return -1;
 }
 
-class DemoSite : public ::testing::Test {
+class ClientOnDemoSite : public ::testing::Test {
   protected:
     // The client needs the server's port, known once it listens.
     void SetUp() override {
@@ -81,7 +81,7 @@ class DemoSite : public ::testing::Test {
     Client& client() { return *owned; }
 };
 
-TEST_F(DemoSite, SearchLoadAllAndResolveTheSelectedRow) {
+TEST_F(ClientOnDemoSite, SearchLoadAllAndResolveTheSelectedRow) {
     client().window().show();
     auto* list = child<QTreeWidget>(client().window(), "超级列表框1");
     ASSERT_EQ(child<QLineEdit>(client().window(), "编辑框1")->text(),
