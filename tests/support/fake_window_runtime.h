@@ -40,7 +40,7 @@ class FakeWindowRuntime final : public WindowRuntime {
     void setText(Control control, const Text& text);
     void setVisible(Control control, bool visible);
     void addRow(std::vector<Text> cells);  // extra cells beyond kColumns are dropped
-    void selectRow(int row);               // -1 selects nothing
+    void selectRow(int row);               // -1, or a row that does not exist, selects nothing
 
     // --- hooks, run on the caller's thread with no lock held, so they may
     // call back into the fake (e.g. selectRow while a command waits) ---
