@@ -6,6 +6,7 @@
 #include "app/site_grammar.h"
 #include "app/windows/client_commands.h"
 #include "app/windows/client_windows.h"
+#include "platform/curl_global.h"
 #include "platform/qt/qt_window_runtime.h"
 
 namespace quorrin {
@@ -28,6 +29,8 @@ class ReleaseAtExit {
 }  // namespace
 
 int programStart(int& argc, char** argv) {
+    // libcurl's process-wide set-up, before any worker can start a fetch.
+    ensureCurlInitialised();
     // The window runtime initialises itself.
     QApplication app(argc, argv);
     QtWindowRuntime runtime;

@@ -16,6 +16,7 @@
 #include "app/windows/link_window.h"
 #include "demo/catalog.h"
 #include "demo/server.h"
+#include "tests/gui/browser_capture.h"
 #include "tests/gui/gui_support.h"
 
 // A user's whole road through the real windows and commands, against the
@@ -103,16 +104,21 @@ TEST_F(ClientOnDemoSite, SearchLoadAllAndResolveTheSelectedRow) {
     list->setCurrentItem(list->topLevelItem(row));
     QString shownAddress;
     QString copied;
+    const BrowserCapture browser;
     client().runtime.setModalShownHook([&](QDialog* dialog) {
         ASSERT_NE(dynamic_cast<LinkWindow*>(dialog), nullptr);
         shownAddress = child<QLineEdit>(*dialog, "编辑框1")->text();
         child<QPushButton>(*dialog, "按钮1")->click();
         copied = QGuiApplication::clipboard()->text();
+        child<QPushButton>(*dialog, "按钮2")->click();
         dialog->close();
     });
     ASSERT_TRUE(clickAndWait("按钮3"));
-    EXPECT_EQ(shownAddress, QString::fromStdString(server.baseUrl() + "/s/" + live.fileId));
-    EXPECT_EQ(copied, shownAddress);
+    const QString address = QString::fromStdString(server.baseUrl() + "/s/" + live.fileId);
+    EXPECT_EQ(shownAddress, address);
+    EXPECT_EQ(copied, address);
+    EXPECT_EQ(browser.opened, QList<QUrl>{QUrl(address)});
+    EXPECT_EQ(status(), QString::fromUtf8("获取完成"));
 
     // An expired share is reported, and the walk goes on to the last page.
     const demo::Share expired = demo::sharesOnPage(kKeyword, 3)[6];
@@ -128,6 +134,48 @@ TEST_F(ClientOnDemoSite, SearchLoadAllAndResolveTheSelectedRow) {
     ASSERT_TRUE(clickAndWait("按钮3"));
     EXPECT_EQ(messages, QStringList{QString::fromUtf8("信息：该分享已失效")});
     EXPECT_EQ(status(), QString::fromUtf8("获取完成"));
+}
+
+// A second click while a command runs waits its turn: each search or
+// load-all clears the list before it fills it, so the list ends as after one.
+TEST_F(ClientOnDemoSite, DoubleClicksNeitherDoubleNorMixTheRows) {
+    client().window().show();
+    auto* list = child<QTreeWidget>(client().window(), "超级列表框1");
+    for (const char* button : {"按钮1", "按钮4"}) {
+        SCOPED_TRACE(button);
+        QTest::mouseDClick(child<QPushButton>(client().window(), button), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(client().window(), button), Qt::LeftButton);
+        ASSERT_TRUE(waitUntil([&] { return client().runtime.runningWorkers() == 0; }));
+    }
+    EXPECT_EQ(listedRows(*list), expectedRows(1, demo::pageCountFor(kKeyword)));
+    EXPECT_EQ(status(), QString::fromUtf8("加载完成"));
+}
+
+// The pictures in the README: the main window after a demo search, and the
+// link window with an address the demo site resolved.
+TEST_F(ClientOnDemoSite, ScreenshotsAfterADemoSearch) {
+    client().window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&client().window()));
+    ASSERT_TRUE(clickAndWait("按钮1"));
+    ASSERT_TRUE(clickAndWait("按钮4"));
+    auto* list = child<QTreeWidget>(client().window(), "超级列表框1");
+    const demo::Share live = demo::sharesOnPage(kKeyword, 1)[1];
+    const int row = rowWithTitle(*list, live.title);
+    ASSERT_GE(row, 0);
+    list->setCurrentItem(list->topLevelItem(row));
+    ASSERT_FALSE(
+        saveScreenshot(client().window(), QStringLiteral("demo_main_window.png")).isEmpty());
+
+    QString linkPicture;
+    bool linkExposed = false;
+    client().runtime.setModalShownHook([&](QDialog* dialog) {
+        linkExposed = QTest::qWaitForWindowExposed(dialog);
+        linkPicture = saveScreenshot(*dialog, QStringLiteral("demo_link_window.png"));
+        dialog->close();
+    });
+    ASSERT_TRUE(clickAndWait("按钮3"));
+    EXPECT_TRUE(linkExposed);
+    EXPECT_FALSE(linkPicture.isEmpty());
 }
 
 }  // namespace

@@ -12,7 +12,10 @@ bool waitUntil(const std::function<bool()>& condition) {
 }
 
 QString saveScreenshot(QWidget& widget, const QString& fileName) {
-    const QDir folder(QStringLiteral(QUORRIN_SCREENSHOT_DIR));
+    // QUORRIN_SCREENSHOT_DIR in the environment sends the pictures elsewhere
+    // (scripts/screenshots.sh writes the README's into docs/).
+    const QString chosen = qEnvironmentVariable("QUORRIN_SCREENSHOT_DIR");
+    const QDir folder(chosen.isEmpty() ? QStringLiteral(QUORRIN_SCREENSHOT_DIR) : chosen);
     if (!folder.mkpath(QStringLiteral("."))) {
         return {};
     }

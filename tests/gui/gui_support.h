@@ -29,7 +29,8 @@ Widget* child(const QObject& root, const char* name) {
 bool waitUntil(const std::function<bool()>& condition);
 
 // Writes a picture of the widget as it would show on screen into the build
-// folder; answers the file's path, or an empty string on failure.
+// folder, or into $QUORRIN_SCREENSHOT_DIR when set; answers the file's path,
+// or an empty string on failure.
 QString saveScreenshot(QWidget& widget, const QString& fileName);
 
 inline const char* const kTestSiteBase = "http://share.test:8080";
