@@ -19,13 +19,14 @@
 
 // Rows added to the real main window's result list from a worker, through
 // the Qt window runtime, the way load-all adds them: the list cleared, then
-// per row insertRow and three setCellText, each carried to the window
-// thread and waited for, then the status text. The window thread meanwhile runs its event loop,
-// painting the shown window. Counters: microseconds per row seen by the
-// worker, the longest single call the worker waited for (clearing a full
-// list is reported apart), and the longest time the window thread went
-// without handling events (wall and its own CPU), which must stay under
-// 50 ms for the window to stay responsive.
+// per row insertRow and three setCellText, each carried to the window thread
+// and waited for, and at the end the status text. The window thread
+// meanwhile runs its event loop, painting the shown window. Counters:
+// microseconds per row seen by the worker and spent by the window thread,
+// the longest single call the worker waited for (clearing the full list is
+// reported apart), and the longest time the window thread went without
+// handling events (wall, and its own CPU, which leaves out the time the
+// machine gave to others): under 50 ms the window stays responsive.
 namespace quorrin {
 namespace {
 
@@ -62,7 +63,7 @@ std::vector<std::vector<Text>> makeRows() {
 struct WorkerTimes {
     double totalMs = 0;
     double clearMs = 0;
-    double longestRowCallMs = 0;
+    double longestCallMs = 0;
 };
 
 void addRows(WindowRuntime& runtime, const std::vector<std::vector<Text>>& rows,
@@ -73,15 +74,17 @@ void addRows(WindowRuntime& runtime, const std::vector<std::vector<Text>>& rows,
     for (const std::vector<Text>& cells : rows) {
         Clock::time_point call = Clock::now();
         const int row = runtime.insertRow();
-        times.longestRowCallMs = std::max(times.longestRowCallMs, millisSince(call));
+        times.longestCallMs = std::max(times.longestCallMs, millisSince(call));
         for (int column = 0; column < kColumns; ++column) {
             call = Clock::now();
             runtime.setCellText(row, column, cells[static_cast<std::size_t>(column)]);
-            times.longestRowCallMs = std::max(times.longestRowCallMs, millisSince(call));
+            times.longestCallMs = std::max(times.longestCallMs, millisSince(call));
         }
     }
     // Load-all ends on its status text, which the list's rows precede.
+    const Clock::time_point status = Clock::now();
     runtime.setControlText(Control::透明标签1, literalText("加载完成"));
+    times.longestCallMs = std::max(times.longestCallMs, millisSince(status));
     times.totalMs = millisSince(start);
 }
 
@@ -139,7 +142,7 @@ void rowsFromWorker(benchmark::State& state) {
 
     double workerMs = 0;
     double longestClearMs = 0;
-    double longestRowCallMs = 0;
+    double longestCallMs = 0;
     double windowCpuMs = 0;
     Heartbeat heartbeat;
     for (auto _ : state) {
@@ -163,12 +166,12 @@ void rowsFromWorker(benchmark::State& state) {
         state.SetIterationTime(times.totalMs * 1e-3);
         workerMs += times.totalMs;
         longestClearMs = std::max(longestClearMs, times.clearMs);
-        longestRowCallMs = std::max(longestRowCallMs, times.longestRowCallMs);
+        longestCallMs = std::max(longestCallMs, times.longestCallMs);
     }
     const double rowsAdded = static_cast<double>(state.iterations()) * kRows;
     state.counters["us_per_row"] = workerMs * 1e3 / rowsAdded;
     state.counters["windowCpu_us_per_row"] = windowCpuMs * 1e3 / rowsAdded;
-    state.counters["longestRowCall_ms"] = longestRowCallMs;
+    state.counters["longestCall_ms"] = longestCallMs;
     state.counters["clearFull_ms"] = longestClearMs;
     state.counters["windowStall_ms"] = heartbeat.longestGapMs();
     state.counters["windowStallCpu_ms"] = heartbeat.longestCpuGapMs();
