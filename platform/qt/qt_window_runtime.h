@@ -32,7 +32,9 @@ namespace quorrin {
 // Adding rows one by one makes the list lay out and repaint itself after
 // each call, and writing a cell of a listed row far below the visible ones
 // measures every row in between; both grow with the rows already listed.
-// Batched, a long load costs the window thread a few microseconds a row.
+// Batched, what a row costs the window thread no longer grows with the list
+// (a worker that stalls for a whole tick between inserting a row and writing
+// its cells still pays that measuring once).
 // Reads see the gathered rows at once; calls made on the window thread
 // itself act on the list immediately.
 //
