@@ -44,15 +44,6 @@ std::vector<QStringList> expectedRows(int first, int last) {
     return rows;
 }
 
-std::vector<QStringList> listedRows(const QTreeWidget& list) {
-    std::vector<QStringList> rows;
-    for (int i = 0; i < list.topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = list.topLevelItem(i);
-        rows.push_back({item->text(0), item->text(1), item->text(2)});
-    }
-    return rows;
-}
-
 int rowWithTitle(const QTreeWidget& list, const std::string& title) {
     for (int i = 0; i < list.topLevelItemCount(); ++i) {
         if (list.topLevelItem(i)->text(0) == QString::fromStdString(title)) {

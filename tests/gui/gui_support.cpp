@@ -24,6 +24,15 @@ QString saveScreenshot(QWidget& widget, const QString& fileName) {
     return !picture.isNull() && picture.save(path, "PNG") ? path : QString();
 }
 
+std::vector<QStringList> listedRows(const QTreeWidget& list) {
+    std::vector<QStringList> rows;
+    for (int i = 0; i < list.topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = list.topLevelItem(i);
+        rows.push_back({item->text(0), item->text(1), item->text(2)});
+    }
+    return rows;
+}
+
 Client::Client(const std::map<Control, Command>& commands, const Text& siteBase)
     : windows(std::make_unique<ClientWindows>(runtime, state, siteBase, commands)) {}
 

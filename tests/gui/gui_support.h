@@ -2,11 +2,14 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <QTreeWidget>
 #include <QWidget>
 #include <functional>
 #include <map>
 #include <memory>
 #include <ostream>
+#include <vector>
 
 #include "app/program_state.h"
 #include "app/windows/client_windows.h"
@@ -32,6 +35,9 @@ bool waitUntil(const std::function<bool()>& condition);
 // folder, or into $QUORRIN_SCREENSHOT_DIR when set; answers the file's path,
 // or an empty string on failure.
 QString saveScreenshot(QWidget& widget, const QString& fileName);
+
+// The list's rows as shown: the first three columns of each top-level item.
+std::vector<QStringList> listedRows(const QTreeWidget& list);
 
 inline const char* const kTestSiteBase = "http://share.test:8080";
 

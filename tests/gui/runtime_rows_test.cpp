@@ -16,15 +16,6 @@
 namespace quorrin::gui {
 namespace {
 
-std::vector<QStringList> listedRows(const QTreeWidget& list) {
-    std::vector<QStringList> rows;
-    for (int i = 0; i < list.topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = list.topLevelItem(i);
-        rows.push_back({item->text(0), item->text(1), item->text(2)});
-    }
-    return rows;
-}
-
 // Called from a worker: the list's own row count, read on the window thread.
 int rowCountSeenByWindow(QTreeWidget& list) {
     int count = -1;
