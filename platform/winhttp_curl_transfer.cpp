@@ -1,10 +1,11 @@
 #include "platform/winhttp_curl_transfer.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <string_view>
 
 #include "platform/curl_holder.h"
+#include "platform/curl_request_body.h"
+#include "platform/curl_response_head.h"
 
 namespace quorrin::winhttp_curl {
 namespace {
@@ -13,11 +14,8 @@ constexpr long kMaxRedirects = 10;
 
 struct Collected {
     Exchange exchange;
+    CurlResponseHead head;
     const std::stop_token* stop = nullptr;
-    bool inHeaders = false;
-    bool followsRedirects = false;
-    int status = 0;
-    bool hasLocation = false;
     // A HEAD that carries a body goes out as a custom verb, so libcurl would
     // wait for a response body that never comes: the exchange ends at the
     // blank line of the final response instead.
@@ -25,51 +23,16 @@ struct Collected {
     bool endedAfterHeaders = false;
 };
 
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    const auto lower = [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-    };
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(),
-                      [&](char a, char b) { return lower(a) == lower(b); });
-}
-
-std::string_view withoutLineEnd(std::string_view line) {
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
-        line.remove_suffix(1);
-    }
-    return line;
-}
-
-// True when the response whose header block just ended is one libcurl moves
-// past: an interim 1xx, or a redirect it follows.
-bool passedOver(const Collected& c) {
-    return c.status / 100 == 1 || (c.followsRedirects && c.status / 100 == 3 && c.hasLocation);
-}
-
-// libcurl hands over every response of a redirect chain and the trailers of
-// a chunked body; only the last response's own block is kept.
 size_t onHeaderLine(char* data, size_t size, size_t count, void* user) {
+    using Line = CurlResponseHead::Line;
     auto& c = *static_cast<Collected*>(user);
-    const std::string_view line(data, size * count);
-    if (line.starts_with("HTTP/")) {
+    const Line line = c.head.take(std::string_view(data, size * count));
+    if (line == Line::Status) {
         // A response passed over may have left body bytes of its own.
-        c.exchange.headerBlock.clear();
         c.exchange.body.clear();
-        c.inHeaders = true;
-        const std::size_t space = line.find(' ');
-        c.status = space == std::string_view::npos ? 0 : std::atoi(line.data() + space + 1);
-        c.hasLocation = false;
     }
-    if (!c.inHeaders) {
-        return size * count;
-    }
-    const std::string_view content = withoutLineEnd(line);
-    c.exchange.headerBlock.append(content).append("\r\n");
-    c.hasLocation = c.hasLocation || startsWithIgnoringCase(content, "Location:");
-    if (content.empty()) {
-        c.inHeaders = false;
-        c.exchange.responded = !passedOver(c);
+    if (line == Line::PassedOverEnd || line == Line::FinalEnd) {
+        c.exchange.responded = line == Line::FinalEnd;
         if (c.exchange.responded && c.endAfterHeaders) {
             c.endedAfterHeaders = true;
             return 0;  // ends the transfer; reported as a write error
@@ -123,22 +86,6 @@ std::string requestUrl(const Settings& s) {
     return url;
 }
 
-void setVerbAndBody(CURL* curl, const Settings& s, std::span<const char> body) {
-    if (s.verb == "GET" && body.empty()) {
-        curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
-        return;
-    }
-    if (s.verb == "HEAD" && body.empty()) {
-        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
-        return;
-    }
-    curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
-    curl_easy_setopt(curl, CURLOPT_COPYPOSTFIELDS, body.empty() ? "" : body.data());
-    if (s.verb != "POST") {
-        curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, s.verb.c_str());
-    }
-}
-
 void setLogins(CURL* curl, const Settings& s) {
     if (s.server.set) {
         curl_easy_setopt(curl, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
@@ -173,6 +120,7 @@ void setTimeouts(CURL* curl, const Settings& s) {
 
 Exchange perform(const Settings& settings, std::span<const char> body) {
     Collected collected;
+    collected.head = CurlResponseHead(!settings.redirectsDisabled);
     collected.stop = &settings.stop;
     const CurlHolder holder;
     if (!holder || settings.stop.stop_requested()) {
@@ -204,7 +152,7 @@ Exchange perform(const Settings& settings, std::span<const char> body) {
     setTimeouts(curl, settings);
     setLogins(curl, settings);
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, list.get());
-    setVerbAndBody(curl, settings, body);
+    setVerbAndBody(curl, settings.verb, body);
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeaderLine);
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, &collected);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
@@ -212,13 +160,13 @@ Exchange perform(const Settings& settings, std::span<const char> body) {
     curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &collected);
     curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    collected.followsRedirects = !settings.redirectsDisabled;
     collected.endAfterHeaders = settings.verb == "HEAD" && !body.empty();
 
     const CURLcode result = curl_easy_perform(curl);
     long requestSize = 0;
     curl_easy_getinfo(curl, CURLINFO_REQUEST_SIZE, &requestSize);
     Exchange& exchange = collected.exchange;
+    exchange.headerBlock = collected.head.takeBlock();
     exchange.complete =
         exchange.responded &&
         (result == CURLE_OK || (result == CURLE_WRITE_ERROR && collected.endedAfterHeaders));

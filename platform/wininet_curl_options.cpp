@@ -1,6 +1,9 @@
 #include <algorithm>
+#include <span>
 #include <string_view>
 
+#include "platform/curl_request_body.h"
+#include "platform/curl_response_head.h"
 #include "platform/wininet.h"
 #include "platform/wininet_curl_transfer.h"
 #include "platform/wininet_proxy.h"
@@ -15,16 +18,12 @@ constexpr long kStallSeconds = 60;  // no byte for this long ends the transfer
 constexpr long kMaxRedirects = 10;
 
 bool hasHeader(std::string_view block, std::string_view name) {
-    const auto lower = [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-    };
     std::size_t start = 0;
     while (start <= block.size()) {
         const std::size_t end = std::min(block.find("\r\n", start), block.size());
         const std::string_view line = block.substr(start, end - start);
         if (line.size() > name.size() && line[name.size()] == ':' &&
-            std::equal(name.begin(), name.end(), line.begin(),
-                       [&](char a, char b) { return lower(a) == lower(b); })) {
+            startsWithIgnoringCase(line, name)) {
             return true;
         }
         start = end + 2;
@@ -113,22 +112,6 @@ void setProxy(CURL* curl, const RequestSettings& s) {
     curl_easy_setopt(curl, CURLOPT_PROXY, proxy.c_str());  // empty: no proxy at all
 }
 
-void setVerbAndBody(CURL* curl, const RequestSettings& s, const ByteSet& body) {
-    if (s.verb == "GET" && body.empty()) {
-        curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
-        return;
-    }
-    if (s.verb == "HEAD" && body.empty()) {
-        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
-        return;
-    }
-    curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.length()));
-    curl_easy_setopt(curl, CURLOPT_COPYPOSTFIELDS, body.data());
-    if (s.verb != "POST") {
-        curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, s.verb.c_str());
-    }
-}
-
 }  // namespace
 
 const char* redirectSchemes(std::uint32_t flags) {
@@ -169,7 +152,8 @@ void setRequestOptions(CURL* curl, const RequestSettings& settings, const std::s
     }
     setProxy(curl, settings);
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
-    setVerbAndBody(curl, settings, body);
+    setVerbAndBody(curl, settings.verb,
+                   std::span<const char>(body.data(), static_cast<std::size_t>(body.length())));
 }
 
 }  // namespace quorrin::wininet_curl

@@ -1,7 +1,6 @@
 #include "platform/wininet_curl_transfer.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
 #include "platform/wininet.h"
@@ -12,54 +11,19 @@ namespace {
 
 using State = Exchange::State;
 
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    const auto lower = [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-    };
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(),
-                      [&](char a, char b) { return lower(a) == lower(b); });
-}
-
-// True when this blank line closes a response libcurl moves past (an interim
-// 1xx, or a redirect it follows).
-bool responseIsPassedOver(const State& s) {
-    return s.status / 100 == 1 || (s.followsRedirects && s.status / 100 == 3 && s.hasLocation);
-}
-
-std::string_view withoutLineEnd(std::string_view line) {
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
-        line.remove_suffix(1);
-    }
-    return line;
-}
-
-// libcurl hands over every response of a redirect chain; only the last one
-// is kept, and trailers after a chunked body are not part of the block.
+// A later status line (a redirect followed) does not take back what the
+// first one told: a response arrived.
 size_t onHeaderLine(char* data, size_t size, size_t count, void* user) {
+    using Line = CurlResponseHead::Line;
     auto& state = *static_cast<State*>(user);
-    const std::string_view line(data, size * count);
-    if (line.starts_with("HTTP/")) {
-        state.headerBlock.clear();
+    const Line line = state.head.take(std::string_view(data, size * count));
+    if (line == Line::Status) {
         state.headersArrived = true;
-        state.inHeaders = true;
-        const std::size_t space = line.find(' ');
-        state.status = space == std::string_view::npos ? 0 : std::atoi(line.data() + space + 1);
-        state.hasLocation = false;
     }
-    if (!state.inHeaders) {
-        return size * count;
-    }
-    const std::string_view content = withoutLineEnd(line);
-    state.headerBlock.append(content).append("\r\n");
-    state.hasLocation = state.hasLocation || startsWithIgnoringCase(content, "Location:");
-    if (content.empty()) {
-        state.inHeaders = false;
-        if (!responseIsPassedOver(state)) {
-            state.finalHeadersDone = true;
-            if (state.endAfterHeaders) {
-                return 0;  // ends the exchange
-            }
+    if (line == Line::FinalEnd) {
+        state.finalHeadersDone = true;
+        if (state.endAfterHeaders) {
+            return 0;  // ends the exchange
         }
     }
     return size * count;
@@ -88,7 +52,7 @@ int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
 Exchange::Exchange(const RequestSettings& settings, const Text& headers, const ByteSet& body)
     : url_(requestUrl(settings)), headers_(headerList(headers.view())) {
     state_.stop = &settings.stop;
-    state_.followsRedirects = (settings.flags & INTERNET_FLAG_NO_AUTO_REDIRECT) == 0;
+    state_.head = CurlResponseHead((settings.flags & INTERNET_FLAG_NO_AUTO_REDIRECT) == 0);
     state_.endAfterHeaders = settings.verb == "HEAD" && !body.empty();
     if (!curl_ || settings.stop.stop_requested()) {
         return;

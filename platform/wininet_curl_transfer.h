@@ -9,6 +9,7 @@
 
 #include "platform/curl_holder.h"
 #include "platform/curl_perform.h"
+#include "platform/curl_response_head.h"
 #include "platform/text.h"
 
 // One libcurl exchange for the WinInet stand-in. The request goes out and
@@ -61,7 +62,7 @@ class Exchange {
     // True once a status line came in.
     [[nodiscard]] bool responseArrived() const { return state_.headersArrived; }
     // The final response's lines, each closed by CRLF, blank line included.
-    [[nodiscard]] const std::string& headerBlock() const { return state_.headerBlock; }
+    [[nodiscard]] const std::string& headerBlock() const { return state_.head.block(); }
     // Copies up to buffer.size() body bytes, waiting for them as needed; 0 at
     // the end of the body, on failure and after a stop request.
     std::uint32_t read(std::span<char> buffer);
@@ -69,11 +70,7 @@ class Exchange {
     // What the callbacks fill in.
     struct State {
         bool headersArrived = false;
-        std::string headerBlock;
-        bool inHeaders = false;
-        int status = 0;
-        bool hasLocation = false;
-        bool followsRedirects = false;
+        CurlResponseHead head;
         // A HEAD that carries a body goes out as a custom verb, so libcurl
         // would wait for a body that never comes: it ends at the blank line
         // of the final response instead.
