@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace quorrin {
 namespace {
@@ -112,6 +113,74 @@ std::optional<Text> toCodePage936(const std::u16string& wide) {
     return Text(narrow);
 }
 
+// Converts `run` (no zero byte) with `utf8` and `gbk` and appends it to
+// `out`; false when a converter fails.
+bool appendConverted(UConverter* utf8, UConverter* gbk, std::string_view run, std::u16string& wide,
+                     std::string& out) {
+    // UTF-8 gives at most one UTF-16 unit a byte, malformed bytes included.
+    wide.resize(run.size() + 1);
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t units = ucnv_toUChars(utf8, reinterpret_cast<UChar*>(wide.data()),
+                                        static_cast<int32_t>(wide.size()), run.data(),
+                                        static_cast<int32_t>(run.size()), &status);
+    if (U_FAILURE(status)) {
+        return false;
+    }
+    const std::size_t before = out.size();
+    out.resize(before + static_cast<std::size_t>(units) * 2 + 1);
+    const int32_t size =
+        ucnv_fromUChars(gbk, out.data() + before, static_cast<int32_t>(out.size() - before),
+                        reinterpret_cast<const UChar*>(wide.data()), units, &status);
+    if (U_FAILURE(status)) {
+        return false;
+    }
+    out.resize(before + static_cast<std::size_t>(size));
+    return true;
+}
+
+// ASCII bytes read the same in UTF-8 and in code page 936, and no malformed
+// UTF-8 sequence takes in an ASCII byte, so runs of ASCII are copied as they
+// are and only the runs between go through the converters: on a page of
+// mostly markup this saves nearly all the conversion work. A zero byte is
+// U+0000 here and nowhere else, so the text ends at the first one.
+std::optional<Text> utf8ToCodePage936(UConverter* utf8, const ByteSet& bytes) {
+    const std::string_view all(bytes.data(), static_cast<std::size_t>(bytes.length()));
+    const std::string_view body = all.substr(0, std::min(all.find('\0'), all.size()));
+    if (body.empty()) {
+        return Text();
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    const Converter gbk(ucnv_open("windows-936-2000", &status));
+    if (U_FAILURE(status)) {
+        return std::nullopt;
+    }
+    const auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+    std::string out;
+    out.reserve(body.size());
+    std::u16string wide;
+    auto at = body.begin();
+    while (at != body.end()) {
+        const auto asciiEnd = std::find_if_not(at, body.end(), isAscii);
+        out.append(at, asciiEnd);
+        const auto runEnd = std::find_if(asciiEnd, body.end(), isAscii);
+        if (runEnd != asciiEnd &&
+            !appendConverted(
+                utf8, gbk.get(),
+                std::string_view(&*asciiEnd, static_cast<std::size_t>(runEnd - asciiEnd)), wide,
+                out)) {
+            return std::nullopt;
+        }
+        at = runEnd;
+    }
+    return Text(std::move(out));
+}
+
+bool isUtf8(UConverter* converter) {
+    UErrorCode status = U_ZERO_ERROR;
+    const char* name = ucnv_getName(converter, &status);
+    return U_SUCCESS(status) && name != nullptr && std::string_view(name) == "UTF-8";
+}
+
 }  // namespace
 
 std::optional<Text> readStreamText(const ByteSet& bytes, const Text& charset) {
@@ -121,6 +190,9 @@ std::optional<Text> readStreamText(const ByteSet& bytes, const Text& charset) {
     const Converter converter = openConverter(charset);
     if (!converter) {
         return std::nullopt;
+    }
+    if (isUtf8(converter.get())) {
+        return utf8ToCodePage936(converter.get(), bytes);
     }
     const std::optional<std::u16string> wide = decode(converter.get(), bytes);
     if (!wide) {

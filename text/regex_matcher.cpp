@@ -7,13 +7,16 @@
 namespace quorrin {
 namespace {
 
+// One pass each way: code page 936 gives at most one UTF-16 unit a byte and
+// at most two bytes a unit, so the buffers are sized without measuring.
 std::u16string toWide(const Text& text) {
     if (text.empty()) {
         return {};
     }
-    const int units = multiByteToWideChar(kCodePageGbk, 0, text.c_str(), text.length(), nullptr, 0);
-    std::u16string wide(static_cast<std::size_t>(units), u'\0');
-    multiByteToWideChar(kCodePageGbk, 0, text.c_str(), text.length(), wide.data(), units);
+    std::u16string wide(static_cast<std::size_t>(text.length()), u'\0');
+    const int units = multiByteToWideChar(kCodePageGbk, 0, text.c_str(), text.length(), wide.data(),
+                                          static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(units));
     return wide;
 }
 
@@ -22,9 +25,16 @@ Text toGbk(const std::u16string& wide) {
         return {};
     }
     const int units = static_cast<int>(wide.size());
-    const int size = wideCharToMultiByte(kCodePageGbk, 0, wide.data(), units, nullptr, 0);
-    std::string narrow(static_cast<std::size_t>(size), '\0');
-    wideCharToMultiByte(kCodePageGbk, 0, wide.data(), units, narrow.data(), size);
+    std::string narrow(wide.size() * 2, '\0');
+    int size = wideCharToMultiByte(kCodePageGbk, 0, wide.data(), units, narrow.data(),
+                                   static_cast<int>(narrow.size()));
+    if (size == 0) {
+        // Should a substitute ever take more room, measure after all.
+        size = wideCharToMultiByte(kCodePageGbk, 0, wide.data(), units, nullptr, 0);
+        narrow.assign(static_cast<std::size_t>(size), '\0');
+        wideCharToMultiByte(kCodePageGbk, 0, wide.data(), units, narrow.data(), size);
+    }
+    narrow.resize(static_cast<std::size_t>(size));
     return Text(narrow);
 }
 
@@ -94,9 +104,15 @@ Text RegexMatcher::matchText(int matchIndex, int& position) const {
     return text;
 }
 
+// Without the position: finding it converts the whole subject back to code
+// page 936, which costs more than the group itself.
 Text RegexMatcher::subMatchText(int matchIndex, int subIndex) const {
-    int ignored = 0;
-    return subMatchText(matchIndex, subIndex, ignored);
+    const RegexMatch* found = match(matchIndex);
+    const int groups = found ? static_cast<int>(found->subMatches.size()) : 0;
+    if (subIndex < 1 || subIndex > groups) {
+        return {};
+    }
+    return toGbk(found->subMatches[static_cast<std::size_t>(subIndex - 1)]);
 }
 
 Text RegexMatcher::subMatchText(int matchIndex, int subIndex, int& position) const {
