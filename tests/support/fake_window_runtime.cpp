@@ -67,7 +67,7 @@ void FakeWindowRuntime::onCall(std::function<void(const RecordedCall&)> hook) {
 
 std::vector<RecordedCall> FakeWindowRuntime::calls() const {
     const std::scoped_lock lock(mutex_);
-    return calls_;
+    return {calls_.begin(), calls_.end()};
 }
 
 std::vector<std::string> FakeWindowRuntime::callLog() const {
@@ -118,8 +118,13 @@ void FakeWindowRuntime::record(RecordedCall call) {
     std::function<void(const RecordedCall&)> hook;
     {
         const std::scoped_lock lock(mutex_);
-        calls_.push_back(call);
         hook = callHook_;
+        // A copy only when a hook still needs the call after the lock.
+        if (hook) {
+            calls_.push_back(call);
+        } else {
+            calls_.push_back(std::move(call));
+        }
     }
     if (hook) {
         hook(call);
@@ -129,9 +134,10 @@ void FakeWindowRuntime::record(RecordedCall call) {
 Text FakeWindowRuntime::controlText(Control control) {
     RecordedCall call = callOf(Kind::controlText);
     call.control = control;
-    call.text = text(control);
-    record(call);
-    return call.text;
+    Text answer = text(control);
+    call.text = answer;
+    record(std::move(call));
+    return answer;
 }
 
 void FakeWindowRuntime::setControlText(Control control, const Text& text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -88,7 +89,9 @@ class FakeWindowRuntime final : public WindowRuntime {
 
     mutable std::mutex mutex_;
     Workers workers_;
-    std::vector<RecordedCall> calls_;
+    // In blocks, so a long command's thousands of calls are never moved to
+    // a larger buffer as the record grows.
+    std::deque<RecordedCall> calls_;
     std::map<Control, Text> texts_;
     std::map<Control, bool> hidden_;
     std::vector<std::vector<Text>> rows_;
