@@ -19,14 +19,23 @@ using winhttp_curl::Settings;
 constexpr std::uint32_t kChunkSize = 8192;
 constexpr int kMaxPort = 65535;
 
+// Both directions convert in one pass into a buffer sized for the worst
+// case (three bytes a unit, one unit a byte in the code pages used here),
+// and measure only should that fall short.
 std::string narrowed(const std::u16string& wide, unsigned codePage) {
     if (wide.empty()) {
         return {};
     }
     const int units = static_cast<int>(wide.size());
-    const int size = wideCharToMultiByte(codePage, 0, wide.data(), units, nullptr, 0);
-    std::string narrow(static_cast<std::size_t>(size), '\0');
-    wideCharToMultiByte(codePage, 0, wide.data(), units, narrow.data(), size);
+    std::string narrow(wide.size() * 3, '\0');
+    int size = wideCharToMultiByte(codePage, 0, wide.data(), units, narrow.data(),
+                                   static_cast<int>(narrow.size()));
+    if (size == 0) {
+        size = wideCharToMultiByte(codePage, 0, wide.data(), units, nullptr, 0);
+        narrow.assign(static_cast<std::size_t>(size), '\0');
+        wideCharToMultiByte(codePage, 0, wide.data(), units, narrow.data(), size);
+    }
+    narrow.resize(static_cast<std::size_t>(size));
     return narrow;
 }
 
@@ -35,9 +44,14 @@ std::u16string widened(const std::string& narrow, unsigned codePage) {
         return {};
     }
     const int bytes = static_cast<int>(narrow.size());
-    const int size = multiByteToWideChar(codePage, 0, narrow.data(), bytes, nullptr, 0);
-    std::u16string wide(static_cast<std::size_t>(size), u'\0');
-    multiByteToWideChar(codePage, 0, narrow.data(), bytes, wide.data(), size);
+    std::u16string wide(narrow.size(), u'\0');
+    int size = multiByteToWideChar(codePage, 0, narrow.data(), bytes, wide.data(), bytes);
+    if (size == 0) {
+        size = multiByteToWideChar(codePage, 0, narrow.data(), bytes, nullptr, 0);
+        wide.assign(static_cast<std::size_t>(size), u'\0');
+        multiByteToWideChar(codePage, 0, narrow.data(), bytes, wide.data(), size);
+    }
+    wide.resize(static_cast<std::size_t>(size));
     return wide;
 }
 

@@ -19,12 +19,22 @@ struct Units {
 
 // Units, terminator included, of zero-terminated `narrow` read in
 // `codePage`, measured there; none when the code page cannot read it.
+// The code pages read here give at most one unit a byte, so the buffer is
+// sized from the bytes and the text converted in one pass; measuring, a
+// second whole pass, is left for a page that should give more.
 Units narrowToUnits(const Text& narrow, unsigned codePage) {
+    const int capacity = narrow.length() + 1;
+    Units units{std::make_unique_for_overwrite<char16_t[]>(static_cast<std::size_t>(capacity)), 0};
+    units.count = std::max(
+        multiByteToWideChar(codePage, 0, narrow.c_str(), -1, units.data.get(), capacity), 0);
+    if (units.count > 0) {
+        return units;
+    }
     const int measured = multiByteToWideChar(codePage, 0, narrow.c_str(), -1, nullptr, 0);
     if (measured <= 0) {
         return {};
     }
-    Units units{std::make_unique_for_overwrite<char16_t[]>(static_cast<std::size_t>(measured)), 0};
+    units.data = std::make_unique_for_overwrite<char16_t[]>(static_cast<std::size_t>(measured));
     units.count = std::max(
         multiByteToWideChar(codePage, 0, narrow.c_str(), -1, units.data.get(), measured), 0);
     return units;
