@@ -5,7 +5,7 @@
 namespace quorrin::gui {
 namespace {
 
-const char* const kSchemes[] = {"http", "https", "file", "javascript", "ftp", "baiduyun"};
+const char* const kSchemes[] = {"http", "https", "file", "javascript", "ftp", "netdisk"};
 
 }  // namespace
 

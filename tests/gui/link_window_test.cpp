@@ -107,7 +107,7 @@ TEST(LinkWindow, OpenHandsOnNothingButHttpAndHttps) {
         "javascript:alert(document.cookie)",
         "file:///etc/passwd",
         "/usr/bin/xterm",
-        "baiduyun://open?id=1",
+        "netdisk://open?id=1",
         "ftp://example.com/x",
         "",
     };

@@ -31,7 +31,7 @@ TEST(WebAddress, OnlyHttpAndHttpsAddressesReachTheBrowser) {
         {"local path", "/usr/bin/xterm", false},
         {"windows path", "C:\\Windows\\system32\\calc.exe", false},
         {"javascript", "javascript:alert(1)", false},
-        {"custom scheme", "baiduyun://open?x=1", false},
+        {"custom scheme", "netdisk://open?x=1", false},
         {"ftp", "ftp://example.com/file", false},
         {"scheme without slashes", "http:example.com", false},
         {"no host", "http:///path", false},
