@@ -126,4 +126,39 @@ int wideCharToMultiByte(unsigned codePage, unsigned flags, const char16_t* wide,
     return answer(size, status, capacity);
 }
 
+std::u16string toUtf16(unsigned codePage, std::string_view narrow) {
+    if (narrow.empty()) {
+        return {};
+    }
+    // Both code pages give at most one unit a byte, a malformed byte included.
+    const int bytes = static_cast<int>(narrow.size());
+    std::u16string wide(narrow.size(), u'\0');
+    int size = multiByteToWideChar(codePage, 0, narrow.data(), bytes, wide.data(), bytes);
+    if (size == 0) {
+        size = multiByteToWideChar(codePage, 0, narrow.data(), bytes, nullptr, 0);
+        wide.assign(static_cast<std::size_t>(size), u'\0');
+        multiByteToWideChar(codePage, 0, narrow.data(), bytes, wide.data(), size);
+    }
+    wide.resize(static_cast<std::size_t>(size));
+    return wide;
+}
+
+std::string fromUtf16(unsigned codePage, std::u16string_view wide) {
+    if (wide.empty()) {
+        return {};
+    }
+    // At most three bytes a unit (UTF-8); measure only should that fall short.
+    const int units = static_cast<int>(wide.size());
+    std::string narrow(wide.size() * 3, '\0');
+    int size = wideCharToMultiByte(codePage, 0, wide.data(), units, narrow.data(),
+                                   static_cast<int>(narrow.size()));
+    if (size == 0) {
+        size = wideCharToMultiByte(codePage, 0, wide.data(), units, nullptr, 0);
+        narrow.assign(static_cast<std::size_t>(size), '\0');
+        wideCharToMultiByte(codePage, 0, wide.data(), units, narrow.data(), size);
+    }
+    narrow.resize(static_cast<std::size_t>(size));
+    return narrow;
+}
+
 }  // namespace quorrin

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 // The two code-page calls the conversion routines are built on, with the
 // conventions those routines rely on: a length of -1 means "zero-terminated,
@@ -24,5 +26,11 @@ int multiByteToWideChar(unsigned codePage, unsigned flags, const char* narrow, i
 
 int wideCharToMultiByte(unsigned codePage, unsigned flags, const char16_t* wide, int length,
                         char* narrow, int capacity);
+
+// Whole-string forms of the two calls, for code that needs no Windows
+// conventions: every byte (zeros included) or unit is converted, into a
+// buffer sized for the worst case in one pass. Empty in gives empty out.
+[[nodiscard]] std::u16string toUtf16(unsigned codePage, std::string_view narrow);
+[[nodiscard]] std::string fromUtf16(unsigned codePage, std::u16string_view wide);
 
 }  // namespace quorrin

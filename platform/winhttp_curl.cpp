@@ -19,47 +19,11 @@ using winhttp_curl::Settings;
 constexpr std::uint32_t kChunkSize = 8192;
 constexpr int kMaxPort = 65535;
 
-// Both directions convert in one pass into a buffer sized for the worst
-// case (three bytes a unit, one unit a byte in the code pages used here),
-// and measure only should that fall short.
-std::string narrowed(const std::u16string& wide, unsigned codePage) {
-    if (wide.empty()) {
-        return {};
-    }
-    const int units = static_cast<int>(wide.size());
-    std::string narrow(wide.size() * 3, '\0');
-    int size = wideCharToMultiByte(codePage, 0, wide.data(), units, narrow.data(),
-                                   static_cast<int>(narrow.size()));
-    if (size == 0) {
-        size = wideCharToMultiByte(codePage, 0, wide.data(), units, nullptr, 0);
-        narrow.assign(static_cast<std::size_t>(size), '\0');
-        wideCharToMultiByte(codePage, 0, wide.data(), units, narrow.data(), size);
-    }
-    narrow.resize(static_cast<std::size_t>(size));
-    return narrow;
-}
-
-std::u16string widened(const std::string& narrow, unsigned codePage) {
-    if (narrow.empty()) {
-        return {};
-    }
-    const int bytes = static_cast<int>(narrow.size());
-    std::u16string wide(narrow.size(), u'\0');
-    int size = multiByteToWideChar(codePage, 0, narrow.data(), bytes, wide.data(), bytes);
-    if (size == 0) {
-        size = multiByteToWideChar(codePage, 0, narrow.data(), bytes, nullptr, 0);
-        wide.assign(static_cast<std::size_t>(size), u'\0');
-        multiByteToWideChar(codePage, 0, narrow.data(), bytes, wide.data(), size);
-    }
-    wide.resize(static_cast<std::size_t>(size));
-    return wide;
-}
-
 // A request line holds no space, control byte or raw non-ASCII byte.
 std::string escapedObjectName(const std::u16string& objectName) {
     static constexpr std::string_view kHex = "0123456789ABCDEF";
     std::string escaped;
-    for (const char c : narrowed(objectName, kCodePageUtf8)) {
+    for (const char c : fromUtf16(kCodePageUtf8, objectName)) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte <= 0x20 || byte >= 0x7F) {
             escaped += '%';
@@ -108,8 +72,8 @@ class CurlRequest final : public WinHttpRequest {
         if (scheme != WINHTTP_AUTH_SCHEME_BASIC) {
             return false;
         }
-        const winhttp_curl::Credentials login{true, narrowed(userName, kCodePageGbk),
-                                              narrowed(password, kCodePageGbk)};
+        const winhttp_curl::Credentials login{true, fromUtf16(kCodePageGbk, userName),
+                                              fromUtf16(kCodePageGbk, password)};
         if (target == WINHTTP_AUTH_TARGET_SERVER) {
             settings_.server = login;
         } else if (target == WINHTTP_AUTH_TARGET_PROXY) {
@@ -136,14 +100,14 @@ class CurlRequest final : public WinHttpRequest {
     }
 
     bool addHeaders(const std::u16string& lines, std::uint32_t flags) override {
-        return winhttp_curl::addHeaderLines(settings_.headers, narrowed(lines, kCodePageGbk),
+        return winhttp_curl::addHeaderLines(settings_.headers, fromUtf16(kCodePageGbk, lines),
                                             flags);
     }
 
     bool send(std::span<const char> body) override {
         exchange_ = winhttp_curl::perform(settings_, body);
         readOffset_ = 0;
-        rawHeaders_ = widened(exchange_.headerBlock, kCodePageGbk);
+        rawHeaders_ = toUtf16(kCodePageGbk, exchange_.headerBlock);
         return exchange_.sent;
     }
 
@@ -212,7 +176,7 @@ class CurlConnection final : public WinHttpConnection {
                                                 const std::u16string& objectName,
                                                 std::uint32_t flags) const override {
         Settings settings = settings_;
-        settings.verb = verb.empty() ? "GET" : narrowed(verb, kCodePageUtf8);
+        settings.verb = verb.empty() ? "GET" : fromUtf16(kCodePageUtf8, verb);
         if (!std::all_of(settings.verb.begin(), settings.verb.end(), isTokenByte)) {
             return nullptr;
         }
@@ -238,7 +202,7 @@ class CurlSession final : public WinHttpSession {
     std::unique_ptr<WinHttpConnection> connect(const std::u16string& host,
                                                int port) const override {
         Settings settings;
-        settings.host = narrowed(host, kCodePageUtf8);
+        settings.host = fromUtf16(kCodePageUtf8, host);
         if (!isPlainHost(settings.host) || port < 0 || port > kMaxPort) {
             return nullptr;
         }
@@ -271,7 +235,7 @@ std::unique_ptr<WinHttpSession> WinHttpCurl::open(std::uint32_t accessType,
         return std::make_unique<CurlSession>(std::string(), stop_);
     }
     if (accessType == WINHTTP_ACCESS_TYPE_NAMED_PROXY && !proxyName.empty()) {
-        return std::make_unique<CurlSession>(narrowed(proxyName, kCodePageUtf8), stop_);
+        return std::make_unique<CurlSession>(fromUtf16(kCodePageUtf8, proxyName), stop_);
     }
     return nullptr;
 }

@@ -7,35 +7,12 @@
 namespace quorrin {
 namespace {
 
-// One pass each way: code page 936 gives at most one UTF-16 unit a byte and
-// at most two bytes a unit, so the buffers are sized without measuring.
 std::u16string toWide(const Text& text) {
-    if (text.empty()) {
-        return {};
-    }
-    std::u16string wide(static_cast<std::size_t>(text.length()), u'\0');
-    const int units = multiByteToWideChar(kCodePageGbk, 0, text.c_str(), text.length(), wide.data(),
-                                          static_cast<int>(wide.size()));
-    wide.resize(static_cast<std::size_t>(units));
-    return wide;
+    return toUtf16(kCodePageGbk, text.view());
 }
 
 Text toGbk(const std::u16string& wide) {
-    if (wide.empty()) {
-        return {};
-    }
-    const int units = static_cast<int>(wide.size());
-    std::string narrow(wide.size() * 2, '\0');
-    int size = wideCharToMultiByte(kCodePageGbk, 0, wide.data(), units, narrow.data(),
-                                   static_cast<int>(narrow.size()));
-    if (size == 0) {
-        // Should a substitute ever take more room, measure after all.
-        size = wideCharToMultiByte(kCodePageGbk, 0, wide.data(), units, nullptr, 0);
-        narrow.assign(static_cast<std::size_t>(size), '\0');
-        wideCharToMultiByte(kCodePageGbk, 0, wide.data(), units, narrow.data(), size);
-    }
-    narrow.resize(static_cast<std::size_t>(size));
-    return Text(narrow);
+    return Text(fromUtf16(kCodePageGbk, wide));
 }
 
 const Text& quoteMarker() {

@@ -7,32 +7,14 @@
 namespace quorrin {
 
 QString toQString(const Text& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int units = multiByteToWideChar(kCodePageGbk, 0, text.c_str(), text.length(), nullptr, 0);
-    if (units <= 0) {
-        return {};
-    }
-    QString wide(units, QChar(0));
-    multiByteToWideChar(kCodePageGbk, 0, text.c_str(), text.length(),
-                        reinterpret_cast<char16_t*>(wide.data()), units);
-    return wide;
+    const std::u16string wide = toUtf16(kCodePageGbk, text.view());
+    return QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
 }
 
 Text fromQString(const QString& text) {
-    if (text.isEmpty()) {
-        return {};
-    }
-    const auto* wide = reinterpret_cast<const char16_t*>(text.utf16());
-    const auto length = static_cast<int>(text.size());
-    const int bytes = wideCharToMultiByte(kCodePageGbk, 0, wide, length, nullptr, 0);
-    if (bytes <= 0) {
-        return {};
-    }
-    std::string narrow(static_cast<std::size_t>(bytes), '\0');
-    wideCharToMultiByte(kCodePageGbk, 0, wide, length, narrow.data(), bytes);
-    return Text(narrow);
+    const std::u16string_view wide(reinterpret_cast<const char16_t*>(text.utf16()),
+                                   static_cast<std::size_t>(text.size()));
+    return Text(fromUtf16(kCodePageGbk, wide));
 }
 
 }  // namespace quorrin

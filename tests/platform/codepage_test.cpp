@@ -176,3 +176,20 @@ TEST(CodePageRoundTrip, EveryDoubleByteCharacterOfTheChineseRange) {
 
 }  // namespace
 }  // namespace quorrin
+
+namespace quorrin {
+namespace {
+
+TEST(WholeStringConversion, EveryByteAndUnitIsConvertedZerosIncluded) {
+    const std::string gbk("\xBE\xF4\x00\xBC\xA3", 5);  // 爵, a zero byte, 迹
+    const std::u16string wide = toUtf16(kCodePageGbk, gbk);
+    EXPECT_EQ(wide, (std::u16string{u'\u7235', u'\0', u'\u8FF9'}));
+    EXPECT_EQ(fromUtf16(kCodePageGbk, wide), gbk);
+    EXPECT_EQ(fromUtf16(kCodePageUtf8, wide), std::string("\xE7\x88\xB5\x00\xE8\xBF\xB9", 7));
+    EXPECT_EQ(toUtf16(kCodePageUtf8, "\xF0\x9F\x98\x80"), u"\U0001F600");  // a surrogate pair
+    EXPECT_EQ(toUtf16(kCodePageGbk, ""), u"");
+    EXPECT_EQ(fromUtf16(kCodePageGbk, u""), "");
+}
+
+}  // namespace
+}  // namespace quorrin
