@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "bench/steady_heap.h"
 #include "http/fetch_winhttp.h"
 #include "http/fetch_wininet.h"
 #include "platform/curl_holder.h"
@@ -95,4 +96,13 @@ BENCHMARK(bareCurlPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace quorrin
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    quorrin::bench::keepFreedMemory();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -104,7 +104,7 @@ Text fetchWinHttp(const Text& url, int method, const Text& postData, Text* cooki
     if (!request->receiveResponse()) {
         return failed(statusText, "712 服务器未响应!");
     }
-    const Body body = readBody(*request);
+    Body body = readBody(*request);
     if (body.readFailed) {
         setIf(statusText, literalText("713 读取数据失败!"));
     }
@@ -125,10 +125,11 @@ Text fetchWinHttp(const Text& url, int method, const Text& postData, Text* cooki
         (void)mergeCookies(*cookies, harvested.cookies);
         setIf(returnedCookies, harvested.cookies);
     }
+    Text page = pageText(body.bytes, matcher);
     if (bodyBytes != nullptr) {
-        *bodyBytes = body.bytes;
+        *bodyBytes = std::move(body.bytes);
     }
-    return pageText(body.bytes, matcher);
+    return page;
 }
 
 }  // namespace quorrin

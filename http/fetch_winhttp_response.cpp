@@ -20,20 +20,25 @@ const Text kCharsetPattern = "<meta.+?charset=[^\\w]?([-\\w]+)";
 }  // namespace
 
 Body readBody(WinHttpRequest& request) {
-    Body body;
+    // Each chunk is read straight onto the end of the body, not through a
+    // buffer of its own.
+    std::string bytes;
+    const auto finished = [&bytes](bool readFailed) {
+        return Body{ByteSet(std::move(bytes)), readFailed};
+    };
     for (;;) {
         std::uint32_t available = 0;
         if (!request.queryDataAvailable(available) || available < 1) {
-            return body;
+            return finished(false);
         }
-        std::string chunk(available, '\0');
+        const std::size_t before = bytes.size();
+        bytes.resize(before + available);
         std::uint32_t read = 0;
-        if (!request.readData(chunk, read)) {
-            body.readFailed = true;
-            return body;
+        const bool ok = request.readData(std::span<char>(bytes.data() + before, available), read);
+        bytes.resize(before + (ok ? std::min<std::size_t>(read, available) : 0));
+        if (!ok) {
+            return finished(true);
         }
-        body.bytes.append(
-            std::string_view(chunk).substr(0, std::min<std::size_t>(read, available)));
     }
 }
 
@@ -77,19 +82,20 @@ Harvest harvest(const Text& headers) {
 }
 
 Text pageText(const ByteSet& body, RegexMatcher& matcher) {
-    Text page = toText(body);
+    // The window is the first 1024 bytes of the text, which ends at the
+    // first zero byte; the whole text is made only when it is the answer.
+    const Text window(body.view().substr(0, kCharsetWindow));
     const ComApartment apartment;
-    if (!matcher.execute(kCharsetPattern, leftText(page, kCharsetWindow))) {
-        return page;
+    if (!matcher.execute(kCharsetPattern, window)) {
+        return toText(body);
     }
     const Text declared = matcher.subMatchText(1, 1);
     if (declared.empty() || declared == Text("gbk") || declared == Text("gb2312")) {
-        return page;
+        return toText(body);
     }
     // A set the stream cannot decode leaves the raw text.
-    if (std::optional<Text> decoded = readStreamText(body, declared)) {
-        page = std::move(*decoded);
-    }
+    std::optional<Text> decoded = readStreamText(body, declared);
+    Text page = decoded ? std::move(*decoded) : toText(body);
     processPendingEvents();
     return page;
 }

@@ -6,7 +6,6 @@
 #include <array>
 #include <memory>
 #include <string>
-#include <string_view>
 
 namespace quorrin {
 namespace {
@@ -63,122 +62,49 @@ Converter openConverter(const Text& label) {
     return converter;
 }
 
-std::optional<std::u16string> decode(UConverter* converter, const ByteSet& bytes) {
+constexpr std::size_t kPivotUnits = 4096;
+
+// One pass from the declared set into code page 936, through ICU's own
+// pivot (which has a direct path from UTF-8), with the converter the
+// code-page calls use so a character it lacks becomes the same "?". Zero
+// bytes convert like any other; the text is cut at the first one after.
+std::optional<Text> toCodePage936(UConverter* source, const ByteSet& bytes) {
     if (bytes.empty()) {
-        return std::u16string();
+        return Text();
     }
-    // Most sets give at most one unit a byte; grow once for the few that
-    // give more.
-    std::u16string wide(static_cast<std::size_t>(bytes.length()) + 1, u'\0');
     UErrorCode status = U_ZERO_ERROR;
-    int32_t size =
-        ucnv_toUChars(converter, reinterpret_cast<UChar*>(wide.data()),
-                      static_cast<int32_t>(wide.size()), bytes.data(), bytes.length(), &status);
-    if (status == U_BUFFER_OVERFLOW_ERROR) {
+    const Converter gbk(ucnv_open("windows-936-2000", &status));
+    if (U_FAILURE(status)) {
+        return std::nullopt;
+    }
+    // Mostly no longer than the input: UTF-8 and single-byte sets never
+    // grow into code page 936 but by substitutions; grown when it falls short.
+    std::string out(static_cast<std::size_t>(bytes.length()), '\0');
+    std::array<UChar, kPivotUnits> pivot{};
+    UChar* pivotSource = pivot.data();
+    UChar* pivotTarget = pivot.data();
+    const char* in = bytes.data();
+    const char* const inEnd = bytes.data() + bytes.length();
+    std::size_t written = 0;
+    bool first = true;
+    for (;;) {
+        char* target = out.data() + written;
         status = U_ZERO_ERROR;
-        ucnv_resetToUnicode(converter);
-        wide.assign(static_cast<std::size_t>(size) + 1, u'\0');
-        size =
-            ucnv_toUChars(converter, reinterpret_cast<UChar*>(wide.data()),
-                          static_cast<int32_t>(wide.size()), bytes.data(), bytes.length(), &status);
-    }
-    if (U_FAILURE(status)) {
-        return std::nullopt;
-    }
-    wide.resize(static_cast<std::size_t>(size));
-    return wide;
-}
-
-// One pass into code page 936, with the converter the code-page calls use,
-// so a character it lacks becomes the same "?".
-std::optional<Text> toCodePage936(const std::u16string& wide) {
-    const std::size_t end = std::min(wide.find(u'\0'), wide.size());
-    if (end == 0) {
-        return Text();
-    }
-    UErrorCode status = U_ZERO_ERROR;
-    const Converter gbk(ucnv_open("windows-936-2000", &status));
-    if (U_FAILURE(status)) {
-        return std::nullopt;
-    }
-    // A UTF-16 unit gives at most two bytes.
-    std::string narrow(end * 2 + 1, '\0');
-    const int32_t size = ucnv_fromUChars(
-        gbk.get(), narrow.data(), static_cast<int32_t>(narrow.size()),
-        reinterpret_cast<const UChar*>(wide.data()), static_cast<int32_t>(end), &status);
-    if (U_FAILURE(status)) {
-        return std::nullopt;
-    }
-    narrow.resize(static_cast<std::size_t>(size));
-    return Text(narrow);
-}
-
-// Converts `run` (no zero byte) with `utf8` and `gbk` and appends it to
-// `out`; false when a converter fails.
-bool appendConverted(UConverter* utf8, UConverter* gbk, std::string_view run, std::u16string& wide,
-                     std::string& out) {
-    // UTF-8 gives at most one UTF-16 unit a byte, malformed bytes included.
-    wide.resize(run.size() + 1);
-    UErrorCode status = U_ZERO_ERROR;
-    const int32_t units = ucnv_toUChars(utf8, reinterpret_cast<UChar*>(wide.data()),
-                                        static_cast<int32_t>(wide.size()), run.data(),
-                                        static_cast<int32_t>(run.size()), &status);
-    if (U_FAILURE(status)) {
-        return false;
-    }
-    const std::size_t before = out.size();
-    out.resize(before + static_cast<std::size_t>(units) * 2 + 1);
-    const int32_t size =
-        ucnv_fromUChars(gbk, out.data() + before, static_cast<int32_t>(out.size() - before),
-                        reinterpret_cast<const UChar*>(wide.data()), units, &status);
-    if (U_FAILURE(status)) {
-        return false;
-    }
-    out.resize(before + static_cast<std::size_t>(size));
-    return true;
-}
-
-// ASCII bytes read the same in UTF-8 and in code page 936, and no malformed
-// UTF-8 sequence takes in an ASCII byte, so runs of ASCII are copied as they
-// are and only the runs between go through the converters: on a page of
-// mostly markup this saves nearly all the conversion work. A zero byte is
-// U+0000 here and nowhere else, so the text ends at the first one.
-std::optional<Text> utf8ToCodePage936(UConverter* utf8, const ByteSet& bytes) {
-    const std::string_view all(bytes.data(), static_cast<std::size_t>(bytes.length()));
-    const std::string_view body = all.substr(0, std::min(all.find('\0'), all.size()));
-    if (body.empty()) {
-        return Text();
-    }
-    UErrorCode status = U_ZERO_ERROR;
-    const Converter gbk(ucnv_open("windows-936-2000", &status));
-    if (U_FAILURE(status)) {
-        return std::nullopt;
-    }
-    const auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
-    std::string out;
-    out.reserve(body.size());
-    std::u16string wide;
-    auto at = body.begin();
-    while (at != body.end()) {
-        const auto asciiEnd = std::find_if_not(at, body.end(), isAscii);
-        out.append(at, asciiEnd);
-        const auto runEnd = std::find_if(asciiEnd, body.end(), isAscii);
-        if (runEnd != asciiEnd &&
-            !appendConverted(
-                utf8, gbk.get(),
-                std::string_view(&*asciiEnd, static_cast<std::size_t>(runEnd - asciiEnd)), wide,
-                out)) {
-            return std::nullopt;
+        ucnv_convertEx(gbk.get(), source, &target, out.data() + out.size(), &in, inEnd,
+                       pivot.data(), &pivotSource, &pivotTarget, pivot.data() + pivot.size(), first,
+                       true, &status);
+        first = false;
+        written = static_cast<std::size_t>(target - out.data());
+        if (status != U_BUFFER_OVERFLOW_ERROR) {
+            break;
         }
-        at = runEnd;
+        out.resize(out.size() * 2);
     }
+    if (U_FAILURE(status)) {
+        return std::nullopt;
+    }
+    out.resize(written);
     return Text(std::move(out));
-}
-
-bool isUtf8(UConverter* converter) {
-    UErrorCode status = U_ZERO_ERROR;
-    const char* name = ucnv_getName(converter, &status);
-    return U_SUCCESS(status) && name != nullptr && std::string_view(name) == "UTF-8";
 }
 
 }  // namespace
@@ -191,14 +117,7 @@ std::optional<Text> readStreamText(const ByteSet& bytes, const Text& charset) {
     if (!converter) {
         return std::nullopt;
     }
-    if (isUtf8(converter.get())) {
-        return utf8ToCodePage936(converter.get(), bytes);
-    }
-    const std::optional<std::u16string> wide = decode(converter.get(), bytes);
-    if (!wide) {
-        return std::nullopt;
-    }
-    return toCodePage936(*wide);
+    return toCodePage936(converter.get(), bytes);
 }
 
 }  // namespace quorrin

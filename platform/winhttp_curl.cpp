@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "platform/codepage.h"
 #include "platform/curl_global.h"
@@ -16,7 +17,6 @@ namespace {
 using winhttp_curl::Exchange;
 using winhttp_curl::Settings;
 
-constexpr std::uint32_t kChunkSize = 8192;
 constexpr int kMaxPort = 65535;
 
 // A request line holds no space, control byte or raw non-ASCII byte.
@@ -121,7 +121,9 @@ class CurlRequest final : public WinHttpRequest {
         if (remaining == 0 && !exchange_.complete) {
             return false;  // the connection ended before the body did
         }
-        count = static_cast<std::uint32_t>(std::min<std::size_t>(remaining, kChunkSize));
+        // The whole body is in memory already, so all of it is available.
+        count = static_cast<std::uint32_t>(
+            std::min<std::size_t>(remaining, std::numeric_limits<std::uint32_t>::max()));
         return true;
     }
 
@@ -136,6 +138,11 @@ class CurlRequest final : public WinHttpRequest {
         const std::size_t count = std::min(remaining, buffer.size());
         std::memcpy(buffer.data(), exchange_.body.data() + readOffset_, count);
         readOffset_ += count;
+        if (readOffset_ == exchange_.body.size()) {
+            // Read through: the bytes now live with the caller alone.
+            std::string().swap(exchange_.body);
+            readOffset_ = 0;
+        }
         read = static_cast<std::uint32_t>(count);
         return true;
     }

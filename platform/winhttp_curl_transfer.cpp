@@ -11,8 +11,12 @@ namespace quorrin::winhttp_curl {
 namespace {
 
 constexpr long kMaxRedirects = 10;
+// The most a body's announced length reserves up front; a longer body grows
+// as it arrives, so a false length cannot claim memory by itself.
+constexpr curl_off_t kMaxReserve = curl_off_t{64} << 20;
 
 struct Collected {
+    CURL* curl = nullptr;
     Exchange exchange;
     CurlResponseHead head;
     const std::stop_token* stop = nullptr;
@@ -42,7 +46,17 @@ size_t onHeaderLine(char* data, size_t size, size_t count, void* user) {
 }
 
 size_t onBody(char* data, size_t size, size_t count, void* user) {
-    static_cast<Collected*>(user)->exchange.body.append(data, size * count);
+    auto& c = *static_cast<Collected*>(user);
+    std::string& body = c.exchange.body;
+    if (body.empty()) {
+        // One buffer of the announced size instead of a chain of doublings.
+        curl_off_t announced = -1;
+        if (curl_easy_getinfo(c.curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced) == CURLE_OK &&
+            announced > 0) {
+            body.reserve(static_cast<std::size_t>(std::min(announced, kMaxReserve)));
+        }
+    }
+    body.append(data, size * count);
     return size * count;
 }
 
@@ -127,6 +141,7 @@ Exchange perform(const Settings& settings, std::span<const char> body) {
         return collected.exchange;
     }
     CURL* curl = holder.get();
+    collected.curl = curl;
     const std::string url = requestUrl(settings);
     const CurlSlist list = headerList(settings);
 
