@@ -6,6 +6,9 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
+
+#include "platform/utf8_gbk.h"
 
 namespace quorrin {
 namespace {
@@ -64,35 +67,31 @@ Converter openConverter(const Text& label) {
 
 constexpr std::size_t kPivotUnits = 4096;
 
-// One pass from the declared set into code page 936, through ICU's own
-// pivot (which has a direct path from UTF-8), with the converter the
-// code-page calls use so a character it lacks becomes the same "?". Zero
-// bytes convert like any other; the text is cut at the first one after.
-std::optional<Text> toCodePage936(UConverter* source, const ByteSet& bytes) {
-    if (bytes.empty()) {
-        return Text();
-    }
+// Converts `in` from the declared set into code page 936 through ICU's own
+// pivot and appends it to `out`, with the converter the code-page calls
+// use, so a character it lacks becomes the same "?". False when the
+// conversion fails.
+bool appendConverted(UConverter* source, std::string_view in, std::string& out) {
     UErrorCode status = U_ZERO_ERROR;
     const Converter gbk(ucnv_open("windows-936-2000", &status));
     if (U_FAILURE(status)) {
-        return std::nullopt;
+        return false;
     }
     // Mostly no longer than the input: UTF-8 and single-byte sets never
     // grow into code page 936 but by substitutions; grown when it falls short.
-    std::string out(static_cast<std::size_t>(bytes.length()), '\0');
+    std::size_t written = out.size();
+    out.resize(written + in.size());
     std::array<UChar, kPivotUnits> pivot{};
     UChar* pivotSource = pivot.data();
     UChar* pivotTarget = pivot.data();
-    const char* in = bytes.data();
-    const char* const inEnd = bytes.data() + bytes.length();
-    std::size_t written = 0;
+    const char* at = in.data();
     bool first = true;
     for (;;) {
         char* target = out.data() + written;
         status = U_ZERO_ERROR;
-        ucnv_convertEx(gbk.get(), source, &target, out.data() + out.size(), &in, inEnd,
-                       pivot.data(), &pivotSource, &pivotTarget, pivot.data() + pivot.size(), first,
-                       true, &status);
+        ucnv_convertEx(gbk.get(), source, &target, out.data() + out.size(), &at,
+                       in.data() + in.size(), pivot.data(), &pivotSource, &pivotTarget,
+                       pivot.data() + pivot.size(), first, true, &status);
         first = false;
         written = static_cast<std::size_t>(target - out.data());
         if (status != U_BUFFER_OVERFLOW_ERROR) {
@@ -100,11 +99,14 @@ std::optional<Text> toCodePage936(UConverter* source, const ByteSet& bytes) {
         }
         out.resize(out.size() * 2);
     }
-    if (U_FAILURE(status)) {
-        return std::nullopt;
-    }
     out.resize(written);
-    return Text(std::move(out));
+    return U_SUCCESS(status);
+}
+
+bool isUtf8(UConverter* converter) {
+    UErrorCode status = U_ZERO_ERROR;
+    const char* name = ucnv_getName(converter, &status);
+    return U_SUCCESS(status) && name != nullptr && std::string_view(name) == "UTF-8";
 }
 
 }  // namespace
@@ -117,7 +119,18 @@ std::optional<Text> readStreamText(const ByteSet& bytes, const Text& charset) {
     if (!converter) {
         return std::nullopt;
     }
-    return toCodePage936(converter.get(), bytes);
+    // Zero bytes convert like any other; the text is cut at the first one.
+    std::string out;
+    std::string_view rest = bytes.view();
+    if (isUtf8(converter.get())) {
+        // Well-formed UTF-8 of the BMP quickly; ICU from the first byte that
+        // is anything else, which is a character boundary.
+        rest.remove_prefix(appendUtf8AsGbk(rest, out));
+    }
+    if (!rest.empty() && !appendConverted(converter.get(), rest, out)) {
+        return std::nullopt;
+    }
+    return Text(std::move(out));
 }
 
 }  // namespace quorrin
