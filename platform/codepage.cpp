@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/gbk_quick.h"
+
 namespace quorrin {
 namespace {
 
@@ -35,6 +37,10 @@ Converter openConverter(unsigned codePage) {
         return nullptr;
     }
     return converter;
+}
+
+bool isGbk(unsigned codePage) {
+    return codePage == kCodePageAnsi || codePage == kCodePageGbk;
 }
 
 template <typename Unit>
@@ -91,25 +97,34 @@ int multiByteToWideChar(unsigned codePage, unsigned flags, const char* narrow, i
         (capacity > 0 && wide == nullptr)) {
         return 0;
     }
+    const int32_t n = unitCount(narrow, length);
+    // Code page 936 text goes through the quick path as far as it can; the
+    // converter reads the rest, from a character boundary.
+    std::size_t used = 0;
+    std::size_t quick = 0;
+    if (capacity > 0 && isGbk(codePage)) {
+        used = gbk::toUnits(std::string_view(narrow, static_cast<std::size_t>(n)), wide,
+                            static_cast<std::size_t>(capacity), quick);
+        if (used == static_cast<std::size_t>(n)) {
+            return static_cast<int>(quick);
+        }
+    }
     const Converter converter = openConverter(codePage);
     if (!converter) {
         return 0;
     }
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t size =
-        ucnv_toUChars(converter.get(), capacity == 0 ? nullptr : reinterpret_cast<UChar*>(wide),
-                      capacity, narrow, unitCount(narrow, length), &status);
-    return answer(size, status, capacity);
+    const int32_t size = ucnv_toUChars(
+        converter.get(), capacity == 0 ? nullptr : reinterpret_cast<UChar*>(wide + quick),
+        capacity - static_cast<int32_t>(quick), narrow + used, n - static_cast<int32_t>(used),
+        &status);
+    return answer(size + static_cast<int32_t>(quick), status, capacity);
 }
 
 int wideCharToMultiByte(unsigned codePage, unsigned flags, const char16_t* wide, int length,
                         char* narrow, int capacity) {
     if (wide == nullptr || length < -1 || length == 0 || capacity < 0 ||
         (capacity > 0 && narrow == nullptr)) {
-        return 0;
-    }
-    const Converter converter = openConverter(codePage);
-    if (!converter) {
         return 0;
     }
     const int32_t n = unitCount(wide, length);
@@ -119,11 +134,25 @@ int wideCharToMultiByte(unsigned codePage, unsigned flags, const char16_t* wide,
         precomposed = composed(wide, n);
         source = precomposed;
     }
+    std::size_t used = 0;
+    std::size_t quick = 0;
+    if (capacity > 0 && isGbk(codePage)) {
+        used = gbk::fromUnits(source, narrow, static_cast<std::size_t>(capacity), quick);
+        if (used == source.size()) {
+            return static_cast<int>(quick);
+        }
+    }
+    const Converter converter = openConverter(codePage);
+    if (!converter) {
+        return 0;
+    }
+    source.remove_prefix(used);
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t size = ucnv_fromUChars(converter.get(), capacity == 0 ? nullptr : narrow,
-                                         capacity, reinterpret_cast<const UChar*>(source.data()),
+    const int32_t size = ucnv_fromUChars(converter.get(), capacity == 0 ? nullptr : narrow + quick,
+                                         capacity - static_cast<int32_t>(quick),
+                                         reinterpret_cast<const UChar*>(source.data()),
                                          static_cast<int32_t>(source.size()), &status);
-    return answer(size, status, capacity);
+    return answer(size + static_cast<int32_t>(quick), status, capacity);
 }
 
 std::u16string toUtf16(unsigned codePage, std::string_view narrow) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/utf8_gbk.h"
+#include "platform/gbk_quick.h"
 
 namespace quorrin {
 namespace {
@@ -125,7 +125,7 @@ std::optional<Text> readStreamText(const ByteSet& bytes, const Text& charset) {
     if (isUtf8(converter.get())) {
         // Well-formed UTF-8 of the BMP quickly; ICU from the first byte that
         // is anything else, which is a character boundary.
-        rest.remove_prefix(appendUtf8AsGbk(rest, out));
+        rest.remove_prefix(gbk::appendFromUtf8(rest, out));
     }
     if (!rest.empty() && !appendConverted(converter.get(), rest, out)) {
         return std::nullopt;

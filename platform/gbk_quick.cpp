@@ -1,0 +1,145 @@
+#include "platform/gbk_quick.h"
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+#include "platform/gbk_tables.h"
+
+namespace quorrin::gbk {
+namespace {
+
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+
+// The ASCII bytes before the first byte whose high bit `high` holds, in a
+// word loaded from memory in its order.
+int asciiBytesBefore(std::uint64_t high) {
+    if constexpr (std::endian::native == std::endian::little) {
+        return std::countr_zero(high) / 8;
+    } else {
+        return std::countl_zero(high) / 8;
+    }
+}
+
+bool isUtf8Trail(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// Writes the table's bytes for one character; false when it is not there.
+bool putBytes(std::uint16_t mapped, char*& to) {
+    if (mapped == kNotInTable) {
+        return false;
+    }
+    if (mapped != kNoBytes) {
+        if (mapped > 0xFF) {
+            *to++ = static_cast<char>(mapped >> 8);
+        }
+        *to++ = static_cast<char>(mapped & 0xFF);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::size_t appendFromUtf8(std::string_view utf8, std::string& out) {
+    const UnitTable& table = unitTable();
+    const auto* const begin = reinterpret_cast<const unsigned char*>(utf8.data());
+    const auto* const end = begin + utf8.size();
+    // No character taken here gives more bytes than it takes.
+    const std::size_t before = out.size();
+    out.resize(before + utf8.size());
+    char* to = out.data() + before;
+    const unsigned char* at = begin;
+    const auto finish = [&out, begin](const unsigned char* stop, const char* written) {
+        out.resize(static_cast<std::size_t>(written - out.data()));
+        return static_cast<std::size_t>(stop - begin);
+    };
+    while (at != end) {
+        // ASCII eight bytes at a time, up to the first byte with its high
+        // bit set.
+        if (end - at >= 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, at, 8);
+            std::memcpy(to, at, 8);
+            const std::uint64_t high = word & kHighBits;
+            const int ascii = high == 0 ? 8 : asciiBytesBefore(high);
+            to += ascii;
+            at += ascii;
+            if (ascii != 0) {
+                continue;
+            }
+        } else if (*at < 0x80) {
+            *to++ = static_cast<char>(*at++);
+            continue;
+        }
+        // A run of multi-byte characters, one after another.
+        do {
+            const unsigned char lead = *at;
+            std::uint32_t c = 0;
+            std::ptrdiff_t length = 0;
+            if (lead >= 0xE0 && lead <= 0xEF && end - at >= 3 && isUtf8Trail(at[1]) &&
+                isUtf8Trail(at[2]) && !(lead == 0xE0 && at[1] < 0xA0) &&
+                !(lead == 0xED && at[1] > 0x9F)) {
+                c = ((lead & 0x0FU) << 12) | ((at[1] & 0x3FU) << 6) | (at[2] & 0x3FU);
+                length = 3;
+            } else if (lead >= 0xC2 && lead <= 0xDF && end - at >= 2 && isUtf8Trail(at[1])) {
+                c = ((lead & 0x1FU) << 6) | (at[1] & 0x3FU);
+                length = 2;
+            }
+            if (length == 0 || !putBytes(table[c], to)) {
+                return finish(at, to);
+            }
+            at += length;
+        } while (at != end && *at >= 0x80);
+    }
+    return finish(at, to);
+}
+
+std::size_t toUnits(std::string_view narrow, char16_t* out, std::size_t capacity,
+                    std::size_t& written) {
+    const PairTable& table = pairTable();
+    const auto* const begin = reinterpret_cast<const unsigned char*>(narrow.data());
+    const auto* const end = begin + narrow.size();
+    const unsigned char* at = begin;
+    char16_t* to = out;
+    char16_t* const full = out + capacity;
+    while (at != end && to != full) {
+        const unsigned char byte = *at;
+        if (byte < 0x80) {
+            *to++ = byte;
+            ++at;
+            continue;
+        }
+        if (end - at < 2 || !isLead(byte) || !isTrail(at[1])) {
+            break;
+        }
+        const char16_t unit = table[pairIndex(byte, at[1])];
+        if (unit == kNoUnit) {
+            break;
+        }
+        *to++ = unit;
+        at += 2;
+    }
+    written = static_cast<std::size_t>(to - out);
+    return static_cast<std::size_t>(at - begin);
+}
+
+std::size_t fromUnits(std::u16string_view wide, char* out, std::size_t capacity,
+                      std::size_t& written) {
+    const UnitTable& table = unitTable();
+    std::size_t at = 0;
+    char* to = out;
+    while (at != wide.size()) {
+        const std::uint16_t mapped = table[wide[at]];
+        const std::size_t room = capacity - static_cast<std::size_t>(to - out);
+        if (mapped == kNotInTable || (mapped != kNoBytes && room < (mapped > 0xFF ? 2U : 1U))) {
+            break;
+        }
+        (void)putBytes(mapped, to);
+        ++at;
+    }
+    written = static_cast<std::size_t>(to - out);
+    return at;
+}
+
+}  // namespace quorrin::gbk
