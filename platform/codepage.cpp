@@ -3,7 +3,9 @@
 #include <unicode/ucnv.h>
 #include <unicode/unorm2.h>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -85,6 +87,39 @@ std::u16string composed(const char16_t* wide, int32_t n) {
     return out;
 }
 
+// Converts `in` into `out` in turns: the quick path as far as it goes, then
+// the converter up to and including the next unit that `standsAlone` (after
+// which any reading is back at a character boundary), then the quick path
+// again. The joined result is what the converter alone gives. The size
+// written, or nothing when `capacity` is too small or the converter fails.
+template <typename In, typename Out, typename Quick, typename Convert, typename StandsAlone>
+std::optional<std::size_t> inTurns(std::basic_string_view<In> in, Out* out, std::size_t capacity,
+                                   Quick quick, Convert convert, StandsAlone standsAlone) {
+    std::size_t at = 0;
+    std::size_t written = 0;
+    while (at < in.size()) {
+        std::size_t taken = 0;
+        at += quick(in.substr(at), out + written, capacity - written, taken);
+        written += taken;
+        if (at == in.size()) {
+            break;
+        }
+        std::size_t end = at;
+        while (end < in.size() && !standsAlone(in[end])) {
+            ++end;
+        }
+        end = std::min(end + 1, in.size());
+        const std::optional<std::size_t> size = convert(in.substr(at, end - at), out + written,
+                                                        static_cast<int32_t>(capacity - written));
+        if (!size) {
+            return std::nullopt;
+        }
+        written += *size;
+        at = end;
+    }
+    return written;
+}
+
 }  // namespace
 
 // Measures are ICU preflights and conversions write straight into the
@@ -98,27 +133,33 @@ int multiByteToWideChar(unsigned codePage, unsigned flags, const char* narrow, i
         return 0;
     }
     const int32_t n = unitCount(narrow, length);
-    // Code page 936 text goes through the quick path as far as it can; the
-    // converter reads the rest, from a character boundary.
-    std::size_t used = 0;
-    std::size_t quick = 0;
-    if (capacity > 0 && isGbk(codePage)) {
-        used = gbk::toUnits(std::string_view(narrow, static_cast<std::size_t>(n)), wide,
-                            static_cast<std::size_t>(capacity), quick);
-        if (used == static_cast<std::size_t>(n)) {
-            return static_cast<int>(quick);
+    Converter converter;
+    const auto convert = [&](std::string_view in, char16_t* out, int32_t room) {
+        if (!converter && !(converter = openConverter(codePage))) {
+            return std::optional<std::size_t>();
         }
+        UErrorCode status = U_ZERO_ERROR;
+        const int32_t size = ucnv_toUChars(converter.get(), reinterpret_cast<UChar*>(out), room,
+                                           in.data(), static_cast<int32_t>(in.size()), &status);
+        return U_SUCCESS(status) ? std::optional<std::size_t>(size) : std::nullopt;
+    };
+    if (capacity > 0 && isGbk(codePage)) {
+        // A byte below 0x40 is never a trail byte: the reading is at a
+        // character boundary after it.
+        const auto written =
+            inTurns(std::string_view(narrow, static_cast<std::size_t>(n)), wide,
+                    static_cast<std::size_t>(capacity), gbk::toUnits, convert,
+                    [](char byte) { return static_cast<unsigned char>(byte) < 0x40; });
+        return written ? static_cast<int>(*written) : 0;
     }
-    const Converter converter = openConverter(codePage);
-    if (!converter) {
+    if (!(converter = openConverter(codePage))) {
         return 0;
     }
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t size = ucnv_toUChars(
-        converter.get(), capacity == 0 ? nullptr : reinterpret_cast<UChar*>(wide + quick),
-        capacity - static_cast<int32_t>(quick), narrow + used, n - static_cast<int32_t>(used),
-        &status);
-    return answer(size + static_cast<int32_t>(quick), status, capacity);
+    const int32_t size =
+        ucnv_toUChars(converter.get(), capacity == 0 ? nullptr : reinterpret_cast<UChar*>(wide),
+                      capacity, narrow, n, &status);
+    return answer(size, status, capacity);
 }
 
 int wideCharToMultiByte(unsigned codePage, unsigned flags, const char16_t* wide, int length,
@@ -134,25 +175,32 @@ int wideCharToMultiByte(unsigned codePage, unsigned flags, const char16_t* wide,
         precomposed = composed(wide, n);
         source = precomposed;
     }
-    std::size_t used = 0;
-    std::size_t quick = 0;
-    if (capacity > 0 && isGbk(codePage)) {
-        used = gbk::fromUnits(source, narrow, static_cast<std::size_t>(capacity), quick);
-        if (used == source.size()) {
-            return static_cast<int>(quick);
+    Converter converter;
+    const auto convert = [&](std::u16string_view in, char* out, int32_t room) {
+        if (!converter && !(converter = openConverter(codePage))) {
+            return std::optional<std::size_t>();
         }
+        UErrorCode status = U_ZERO_ERROR;
+        const int32_t size =
+            ucnv_fromUChars(converter.get(), out, room, reinterpret_cast<const UChar*>(in.data()),
+                            static_cast<int32_t>(in.size()), &status);
+        return U_SUCCESS(status) ? std::optional<std::size_t>(size) : std::nullopt;
+    };
+    if (capacity > 0 && isGbk(codePage)) {
+        // Only a high surrogate waits for the unit after it.
+        const auto written =
+            inTurns(source, narrow, static_cast<std::size_t>(capacity), gbk::fromUnits, convert,
+                    [](char16_t unit) { return unit < 0xD800 || unit > 0xDFFF; });
+        return written ? static_cast<int>(*written) : 0;
     }
-    const Converter converter = openConverter(codePage);
-    if (!converter) {
+    if (!(converter = openConverter(codePage))) {
         return 0;
     }
-    source.remove_prefix(used);
     UErrorCode status = U_ZERO_ERROR;
-    const int32_t size = ucnv_fromUChars(converter.get(), capacity == 0 ? nullptr : narrow + quick,
-                                         capacity - static_cast<int32_t>(quick),
-                                         reinterpret_cast<const UChar*>(source.data()),
+    const int32_t size = ucnv_fromUChars(converter.get(), capacity == 0 ? nullptr : narrow,
+                                         capacity, reinterpret_cast<const UChar*>(source.data()),
                                          static_cast<int32_t>(source.size()), &status);
-    return answer(size + static_cast<int32_t>(quick), status, capacity);
+    return answer(size, status, capacity);
 }
 
 std::u16string toUtf16(unsigned codePage, std::string_view narrow) {

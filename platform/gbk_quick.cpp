@@ -25,12 +25,16 @@ bool isUtf8Trail(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
 
-// Writes the table's bytes for one character; false when it is not there.
-bool putBytes(std::uint16_t mapped, char*& to) {
+// Writes the table's bytes for one character; false when it is not there
+// or there is no room for them before `full`.
+bool putBytes(std::uint16_t mapped, char*& to, const char* full) {
     if (mapped == kNotInTable) {
         return false;
     }
     if (mapped != kNoBytes) {
+        if (full - to < (mapped > 0xFF ? 2 : 1)) {
+            return false;
+        }
         if (mapped > 0xFF) {
             *to++ = static_cast<char>(mapped >> 8);
         }
@@ -41,23 +45,21 @@ bool putBytes(std::uint16_t mapped, char*& to) {
 
 }  // namespace
 
-std::size_t appendFromUtf8(std::string_view utf8, std::string& out) {
+std::size_t fromUtf8(std::string_view utf8, char* out, std::size_t capacity, std::size_t& written) {
     const UnitTable& table = unitTable();
     const auto* const begin = reinterpret_cast<const unsigned char*>(utf8.data());
     const auto* const end = begin + utf8.size();
-    // No character taken here gives more bytes than it takes.
-    const std::size_t before = out.size();
-    out.resize(before + utf8.size());
-    char* to = out.data() + before;
     const unsigned char* at = begin;
-    const auto finish = [&out, begin](const unsigned char* stop, const char* written) {
-        out.resize(static_cast<std::size_t>(written - out.data()));
-        return static_cast<std::size_t>(stop - begin);
+    char* to = out;
+    char* const full = out + capacity;
+    const auto finish = [&] {
+        written = static_cast<std::size_t>(to - out);
+        return static_cast<std::size_t>(at - begin);
     };
     while (at != end) {
         // ASCII eight bytes at a time, up to the first byte with its high
         // bit set.
-        if (end - at >= 8) {
+        if (end - at >= 8 && full - to >= 8) {
             std::uint64_t word = 0;
             std::memcpy(&word, at, 8);
             std::memcpy(to, at, 8);
@@ -69,6 +71,9 @@ std::size_t appendFromUtf8(std::string_view utf8, std::string& out) {
                 continue;
             }
         } else if (*at < 0x80) {
+            if (to == full) {
+                return finish();
+            }
             *to++ = static_cast<char>(*at++);
             continue;
         }
@@ -86,13 +91,13 @@ std::size_t appendFromUtf8(std::string_view utf8, std::string& out) {
                 c = ((lead & 0x1FU) << 6) | (at[1] & 0x3FU);
                 length = 2;
             }
-            if (length == 0 || !putBytes(table[c], to)) {
-                return finish(at, to);
+            if (length == 0 || !putBytes(table[c], to, full)) {
+                return finish();
             }
             at += length;
         } while (at != end && *at >= 0x80);
     }
-    return finish(at, to);
+    return finish();
 }
 
 std::size_t toUnits(std::string_view narrow, char16_t* out, std::size_t capacity,
@@ -130,12 +135,9 @@ std::size_t fromUnits(std::u16string_view wide, char* out, std::size_t capacity,
     std::size_t at = 0;
     char* to = out;
     while (at != wide.size()) {
-        const std::uint16_t mapped = table[wide[at]];
-        const std::size_t room = capacity - static_cast<std::size_t>(to - out);
-        if (mapped == kNotInTable || (mapped != kNoBytes && room < (mapped > 0xFF ? 2U : 1U))) {
+        if (!putBytes(table[wide[at]], to, out + capacity)) {
             break;
         }
-        (void)putBytes(mapped, to);
         ++at;
     }
     written = static_cast<std::size_t>(to - out);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 // Quick paths into and out of code page 936 for what texts are mostly made
@@ -18,8 +17,9 @@
 namespace quorrin::gbk {
 
 // UTF-8 (well-formed sequences of one to three bytes) to code page 936,
-// appended to `out`.
-[[nodiscard]] std::size_t appendFromUtf8(std::string_view utf8, std::string& out);
+// written to `out`, at most `capacity` bytes; `written` tells how many.
+[[nodiscard]] std::size_t fromUtf8(std::string_view utf8, char* out, std::size_t capacity,
+                                   std::size_t& written);
 
 // Code page 936 (ASCII bytes and lead-trail pairs) to UTF-16 units, written
 // to `out`, at most `capacity` of them; `written` tells how many.

@@ -67,40 +67,61 @@ Converter openConverter(const Text& label) {
 
 constexpr std::size_t kPivotUnits = 4096;
 
+// The decoded text as it grows: `written` bytes of result, then room.
+struct Decoded {
+    std::string bytes;
+    std::size_t written = 0;
+
+    [[nodiscard]] char* end() { return bytes.data() + written; }
+    [[nodiscard]] std::size_t room() const { return bytes.size() - written; }
+};
+
 // Converts `in` from the declared set into code page 936 through ICU's own
-// pivot and appends it to `out`, with the converter the code-page calls
-// use, so a character it lacks becomes the same "?". False when the
+// pivot, after what `out` holds, with the converter the code-page calls use
+// (`gbk`), so a character it lacks becomes the same "?". False when the
 // conversion fails.
-bool appendConverted(UConverter* source, std::string_view in, std::string& out) {
-    UErrorCode status = U_ZERO_ERROR;
-    const Converter gbk(ucnv_open("windows-936-2000", &status));
-    if (U_FAILURE(status)) {
-        return false;
-    }
-    // Mostly no longer than the input: UTF-8 and single-byte sets never
-    // grow into code page 936 but by substitutions; grown when it falls short.
-    std::size_t written = out.size();
-    out.resize(written + in.size());
+bool appendConverted(UConverter* source, UConverter* gbk, std::string_view in, Decoded& out) {
     std::array<UChar, kPivotUnits> pivot{};
     UChar* pivotSource = pivot.data();
     UChar* pivotTarget = pivot.data();
     const char* at = in.data();
     bool first = true;
     for (;;) {
-        char* target = out.data() + written;
-        status = U_ZERO_ERROR;
-        ucnv_convertEx(gbk.get(), source, &target, out.data() + out.size(), &at,
+        char* target = out.end();
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_convertEx(gbk, source, &target, out.bytes.data() + out.bytes.size(), &at,
                        in.data() + in.size(), pivot.data(), &pivotSource, &pivotTarget,
                        pivot.data() + pivot.size(), first, true, &status);
         first = false;
-        written = static_cast<std::size_t>(target - out.data());
+        out.written = static_cast<std::size_t>(target - out.bytes.data());
         if (status != U_BUFFER_OVERFLOW_ERROR) {
+            return U_SUCCESS(status);
+        }
+        out.bytes.resize(std::max<std::size_t>(out.bytes.size() * 2, 64));
+    }
+}
+
+// Well-formed UTF-8 of the BMP goes the quick way; where that stops, ICU
+// reads up to and including the next ASCII byte, which no malformed
+// sequence takes in, so the quick way starts again on a character boundary.
+bool appendUtf8(UConverter* utf8, UConverter* gbk, std::string_view in, Decoded& out) {
+    const auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+    while (!in.empty()) {
+        std::size_t taken = 0;
+        in.remove_prefix(gbk::fromUtf8(in, out.end(), out.room(), taken));
+        out.written += taken;
+        if (in.empty()) {
             break;
         }
-        out.resize(out.size() * 2);
+        const auto ascii = std::find_if(in.begin(), in.end(), isAscii);
+        const std::size_t end =
+            std::min(static_cast<std::size_t>(ascii - in.begin()) + 1, in.size());
+        if (!appendConverted(utf8, gbk, in.substr(0, end), out)) {
+            return false;
+        }
+        in.remove_prefix(end);
     }
-    out.resize(written);
-    return U_SUCCESS(status);
+    return true;
 }
 
 bool isUtf8(UConverter* converter) {
@@ -119,18 +140,23 @@ std::optional<Text> readStreamText(const ByteSet& bytes, const Text& charset) {
     if (!converter) {
         return std::nullopt;
     }
-    // Zero bytes convert like any other; the text is cut at the first one.
-    std::string out;
-    std::string_view rest = bytes.view();
-    if (isUtf8(converter.get())) {
-        // Well-formed UTF-8 of the BMP quickly; ICU from the first byte that
-        // is anything else, which is a character boundary.
-        rest.remove_prefix(gbk::appendFromUtf8(rest, out));
-    }
-    if (!rest.empty() && !appendConverted(converter.get(), rest, out)) {
+    UErrorCode status = U_ZERO_ERROR;
+    const Converter gbk(ucnv_open("windows-936-2000", &status));
+    if (U_FAILURE(status)) {
         return std::nullopt;
     }
-    return Text(std::move(out));
+    // Mostly no longer than the input: UTF-8 and single-byte sets never grow
+    // into code page 936 but by substitutions; grown when it falls short.
+    // Zero bytes convert like any other; the text is cut at the first one.
+    Decoded out{std::string(bytes.view().size(), '\0')};
+    const bool converted = isUtf8(converter.get())
+                               ? appendUtf8(converter.get(), gbk.get(), bytes.view(), out)
+                               : appendConverted(converter.get(), gbk.get(), bytes.view(), out);
+    if (!converted) {
+        return std::nullopt;
+    }
+    out.bytes.resize(out.written);
+    return Text(std::move(out.bytes));
 }
 
 }  // namespace quorrin

@@ -116,6 +116,19 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
+struct Quick {
+    std::size_t taken;
+    std::string bytes;
+};
+
+Quick quickFromUtf8(const std::string& utf8, std::size_t capacity) {
+    std::string out(capacity, '\0');
+    std::size_t written = 0;
+    const std::size_t taken = gbk::fromUtf8(utf8, out.data(), capacity, written);
+    out.resize(written);
+    return {taken, out};
+}
+
 TEST(QuickUtf8ToGbk, EveryCharacterOfTheBasicPlaneAsIcuMapsIt) {
     std::string all;
     for (char32_t c = 1; c < 0x10000; ++c) {
@@ -123,31 +136,34 @@ TEST(QuickUtf8ToGbk, EveryCharacterOfTheBasicPlaneAsIcuMapsIt) {
             appendUtf8(all, c);
         }
     }
-    std::string quick;
-    EXPECT_EQ(gbk::appendFromUtf8(all, quick), all.size()) << "every one of them is taken";
-    EXPECT_EQ(quick, icuReading(all));
+    const Quick quick = quickFromUtf8(all, all.size());
+    EXPECT_EQ(quick.taken, all.size()) << "every one of them is taken";
+    EXPECT_EQ(quick.bytes, icuReading(all));
 }
 
-TEST(QuickUtf8ToGbk, StopsAtTheFirstSequenceItDoesNotTakeAndKeepsWhatCameBefore) {
+TEST(QuickUtf8ToGbk, StopsAtTheFirstSequenceItDoesNotTakeOrHasNoRoomFor) {
     struct Case {
         const char* name;
         std::string input;
+        std::size_t capacity;
         std::size_t taken;
     };
     const std::vector<Case> cases{
-        {"stray trail byte", "ab\x80", 2},
-        {"overlong two bytes", "\xE4\xB8\xAD\xC0\x80", 3},
-        {"overlong three bytes", "a\xE0\x80\xAF", 1},
-        {"surrogate", "a\xED\xA0\x80", 1},
-        {"four bytes", "0123456789\xF0\x9F\x98\x80", 10},
-        {"cut at the end", "\xE4\xB8\xAD\xE4\xB8", 3},
-        {"lead byte out of range", "abcdefgh\xF5\x80", 8},
+        {"stray trail byte", "ab\x80", 16, 2},
+        {"overlong two bytes", "\xE4\xB8\xAD\xC0\x80", 16, 3},
+        {"overlong three bytes", "a\xE0\x80\xAF", 16, 1},
+        {"surrogate", "a\xED\xA0\x80", 16, 1},
+        {"four bytes", "0123456789\xF0\x9F\x98\x80", 16, 10},
+        {"cut at the end", "\xE4\xB8\xAD\xE4\xB8", 16, 3},
+        {"lead byte out of range", "abcdefgh\xF5\x80", 16, 8},
+        {"no room for a two-byte character", "ab\xE4\xB8\xAD", 3, 2},
+        {"no room for more ASCII", "0123456789abcdef", 9, 9},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string out = "kept";
-        EXPECT_EQ(gbk::appendFromUtf8(c.input, out), c.taken);
-        EXPECT_EQ(out, "kept" + icuReading(c.input.substr(0, c.taken)));
+        const Quick quick = quickFromUtf8(c.input, c.capacity);
+        EXPECT_EQ(quick.taken, c.taken);
+        EXPECT_EQ(quick.bytes, icuReading(c.input.substr(0, c.taken)));
     }
 }
 
