@@ -28,14 +28,18 @@ using MatchData = std::unique_ptr<pcre2_match_data_16, MatchDataFree>;
 // at the very end only unless multiline, and LF as the only line break, so
 // "." matches every character but a line feed. Without PCRE2_UCP, \w, \d and
 // \s stay ASCII, as in the engine we stand in for.
-CompiledPattern compilePattern(const std::u16string& pattern, bool ignoreCase, bool multiline) {
+CompiledPattern compilePattern(const std::u16string& pattern, bool ignoreCase, bool multiline,
+                               bool wellFormedSubject) {
     const CompileContext context(pcre2_compile_context_create_16(nullptr));
     if (!context) {
         return nullptr;
     }
     pcre2_set_newline_16(context.get(), PCRE2_NEWLINE_LF);
-    uint32_t options = PCRE2_UTF | PCRE2_MATCH_INVALID_UTF | PCRE2_ALT_BSUX |
-                       PCRE2_ALLOW_EMPTY_CLASS | PCRE2_MATCH_UNSET_BACKREF;
+    // A subject with a lone surrogate is matched around it; a well-formed
+    // one is not checked again at every match.
+    uint32_t options = PCRE2_UTF | PCRE2_ALT_BSUX | PCRE2_ALLOW_EMPTY_CLASS |
+                       PCRE2_MATCH_UNSET_BACKREF |
+                       (wellFormedSubject ? 0U : static_cast<uint32_t>(PCRE2_MATCH_INVALID_UTF));
     options |= ignoreCase ? PCRE2_CASELESS : 0;
     options |= multiline ? PCRE2_MULTILINE : PCRE2_DOLLAR_ENDONLY;
     int errorCode = 0;
@@ -83,6 +87,18 @@ bool isLowSurrogate(char16_t u) {
     return u >= 0xDC00 && u <= 0xDFFF;
 }
 
+// Whether every surrogate of `s` is one of a pair.
+bool isWellFormed(const std::u16string& s) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (isHighSurrogate(s[i]) && i + 1 < s.size() && isLowSurrogate(s[i + 1])) {
+            ++i;
+        } else if (isHighSurrogate(s[i]) || isLowSurrogate(s[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The start of the character after `at`, never splitting a surrogate pair.
 PCRE2_SIZE nextCharacter(const std::u16string& s, PCRE2_SIZE at) {
     if (at + 1 < s.size() && isHighSurrogate(s[at]) && isLowSurrogate(s[at + 1])) {
@@ -95,8 +111,8 @@ PCRE2_SIZE nextCharacter(const std::u16string& s, PCRE2_SIZE at) {
 // After an empty match the search moves on by one character, as the
 // automation engine does. False when matching fails (a limit reached).
 template <typename OnMatch>
-bool forEachMatch(const pcre2_code_16* code, const std::u16string& subject, bool global,
-                  OnMatch onMatch) {
+bool forEachMatch(const pcre2_code_16* code, const std::u16string& subject, bool wellFormed,
+                  bool global, OnMatch onMatch) {
     const MatchData data(pcre2_match_data_create_from_pattern_16(code, nullptr));
     if (!data) {
         return false;
@@ -104,7 +120,8 @@ bool forEachMatch(const pcre2_code_16* code, const std::u16string& subject, bool
     const auto* units = reinterpret_cast<PCRE2_SPTR16>(subject.data());
     PCRE2_SIZE start = 0;
     while (start <= subject.size()) {
-        const int rc = pcre2_match_16(code, units, subject.size(), start, 0, data.get(), nullptr);
+        const int rc = pcre2_match_16(code, units, subject.size(), start,
+                                      wellFormed ? PCRE2_NO_UTF_CHECK : 0U, data.get(), nullptr);
         if (rc == PCRE2_ERROR_NOMATCH) {
             return true;
         }
@@ -199,20 +216,22 @@ bool RegexEngine::setProperty(std::string_view name, bool value) {
 }
 
 std::shared_ptr<const RegexMatchList> RegexEngine::execute(const std::u16string& subject) const {
-    const CompiledPattern code = compilePattern(pattern_, ignoreCase_, multiline_);
+    const bool wellFormed = isWellFormed(subject);
+    const CompiledPattern code = compilePattern(pattern_, ignoreCase_, multiline_, wellFormed);
     if (!code) {
         return nullptr;
     }
     const int groups = captureCount(code.get());
     std::vector<RegexMatch> matches;
-    const bool ok = forEachMatch(code.get(), subject, global_, [&](const MatchSpan& match) {
-        RegexMatch found{std::u16string(match.group(0)), static_cast<int>(match.begin()), {}};
-        found.subMatches.reserve(static_cast<std::size_t>(groups));
-        for (int g = 1; g <= groups; ++g) {
-            found.subMatches.emplace_back(match.group(g));
-        }
-        matches.push_back(std::move(found));
-    });
+    const bool ok =
+        forEachMatch(code.get(), subject, wellFormed, global_, [&](const MatchSpan& match) {
+            RegexMatch found{std::u16string(match.group(0)), static_cast<int>(match.begin()), {}};
+            found.subMatches.reserve(static_cast<std::size_t>(groups));
+            for (int g = 1; g <= groups; ++g) {
+                found.subMatches.emplace_back(match.group(g));
+            }
+            matches.push_back(std::move(found));
+        });
     if (!ok) {
         return nullptr;
     }
@@ -221,19 +240,21 @@ std::shared_ptr<const RegexMatchList> RegexEngine::execute(const std::u16string&
 
 std::optional<std::u16string> RegexEngine::replace(const std::u16string& subject,
                                                    const std::u16string& replacement) const {
-    const CompiledPattern code = compilePattern(pattern_, ignoreCase_, multiline_);
+    const bool wellFormed = isWellFormed(subject);
+    const CompiledPattern code = compilePattern(pattern_, ignoreCase_, multiline_, wellFormed);
     if (!code) {
         return std::nullopt;
     }
     const int groups = captureCount(code.get());
     std::u16string out;
     PCRE2_SIZE copied = 0;
-    const bool ok = forEachMatch(code.get(), subject, global_, [&](const MatchSpan& match) {
-        const PCRE2_SIZE begin = std::max(match.begin(), copied);
-        out.append(subject, copied, begin - copied);
-        expandReplacement(replacement, match, groups, out);
-        copied = std::max(match.end(), copied);
-    });
+    const bool ok =
+        forEachMatch(code.get(), subject, wellFormed, global_, [&](const MatchSpan& match) {
+            const PCRE2_SIZE begin = std::max(match.begin(), copied);
+            out.append(subject, copied, begin - copied);
+            expandReplacement(replacement, match, groups, out);
+            copied = std::max(match.end(), copied);
+        });
     if (!ok) {
         return std::nullopt;
     }

@@ -98,6 +98,11 @@ TEST(RegexEngine, ExecuteListsMatchesWithIndexesInUtf16Units) {
          u"\U0001F600",
          {},
          {{u"", 0, {}}, {u"", 2, {}}}},
+        {"lone surrogates are stepped around",
+         u".",
+         std::u16string{u'a', char16_t{0xD800}, u'b', char16_t{0xDC00}},
+         {},
+         {{u"a", 0, {}}, {u"b", 2, {}}}},
         {"\\u escape", u"\\u0041", u"xA", {}, {{u"A", 1, {}}}},
         {"no match", u"z", u"abc", {}, {}},
     };
