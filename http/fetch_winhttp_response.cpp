@@ -17,6 +17,14 @@ constexpr int kCharsetWindow = 1024;
 
 const Text kCharsetPattern = "<meta.+?charset=[^\\w]?([-\\w]+)";
 
+// Every page goes through the same pattern, so it is compiled once, never
+// to change, and shared by the fetches of every thread.
+const std::shared_ptr<const RegexEngine>& charsetEngine() {
+    static const std::shared_ptr<const RegexEngine> engine =
+        RegexMatcher::prepared(kCharsetPattern);
+    return engine;
+}
+
 }  // namespace
 
 Body readBody(WinHttpRequest& request) {
@@ -86,7 +94,7 @@ Text pageText(const ByteSet& body, RegexMatcher& matcher) {
     // first zero byte; the whole text is made only when it is the answer.
     const Text window(body.view().substr(0, kCharsetWindow));
     const ComApartment apartment;
-    if (!matcher.execute(kCharsetPattern, window)) {
+    if (!matcher.execute(charsetEngine(), window)) {
         return toText(body);
     }
     const Text declared = matcher.subMatchText(1, 1);

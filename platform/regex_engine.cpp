@@ -202,13 +202,26 @@ const RegexMatch* RegexMatchList::item(int index0) const {
     return &matches_[static_cast<std::size_t>(index0)];
 }
 
+struct RegexEngine::Prepared {
+    CompiledPattern code;  // for well-formed subjects
+};
+
+void RegexEngine::prepare() {
+    CompiledPattern code = compilePattern(pattern_, ignoreCase_, multiline_, true);
+    if (code) {
+        // Without the JIT the interpreter runs the same code, more slowly.
+        (void)pcre2_jit_compile_16(code.get(), PCRE2_JIT_COMPLETE);
+    }
+    prepared_ = std::make_shared<const Prepared>(Prepared{std::move(code)});
+}
+
 bool RegexEngine::setProperty(std::string_view name, bool value) {
     if (name == "IgnoreCase") {
-        ignoreCase_ = value;
+        setIgnoreCase(value);
     } else if (name == "Multiline") {
-        multiline_ = value;
+        setMultiline(value);
     } else if (name == "Global") {
-        global_ = value;
+        setGlobal(value);
     } else {
         return false;
     }
@@ -217,21 +230,25 @@ bool RegexEngine::setProperty(std::string_view name, bool value) {
 
 std::shared_ptr<const RegexMatchList> RegexEngine::execute(const std::u16string& subject) const {
     const bool wellFormed = isWellFormed(subject);
-    const CompiledPattern code = compilePattern(pattern_, ignoreCase_, multiline_, wellFormed);
-    if (!code) {
+    // The prepared pattern, or one compiled afresh for this subject.
+    CompiledPattern fresh;
+    const pcre2_code_16* code =
+        prepared_ && wellFormed
+            ? prepared_->code.get()
+            : (fresh = compilePattern(pattern_, ignoreCase_, multiline_, wellFormed)).get();
+    if (code == nullptr) {
         return nullptr;
     }
-    const int groups = captureCount(code.get());
+    const int groups = captureCount(code);
     std::vector<RegexMatch> matches;
-    const bool ok =
-        forEachMatch(code.get(), subject, wellFormed, global_, [&](const MatchSpan& match) {
-            RegexMatch found{std::u16string(match.group(0)), static_cast<int>(match.begin()), {}};
-            found.subMatches.reserve(static_cast<std::size_t>(groups));
-            for (int g = 1; g <= groups; ++g) {
-                found.subMatches.emplace_back(match.group(g));
-            }
-            matches.push_back(std::move(found));
-        });
+    const bool ok = forEachMatch(code, subject, wellFormed, global_, [&](const MatchSpan& match) {
+        RegexMatch found{std::u16string(match.group(0)), static_cast<int>(match.begin()), {}};
+        found.subMatches.reserve(static_cast<std::size_t>(groups));
+        for (int g = 1; g <= groups; ++g) {
+            found.subMatches.emplace_back(match.group(g));
+        }
+        matches.push_back(std::move(found));
+    });
     if (!ok) {
         return nullptr;
     }
@@ -241,20 +258,24 @@ std::shared_ptr<const RegexMatchList> RegexEngine::execute(const std::u16string&
 std::optional<std::u16string> RegexEngine::replace(const std::u16string& subject,
                                                    const std::u16string& replacement) const {
     const bool wellFormed = isWellFormed(subject);
-    const CompiledPattern code = compilePattern(pattern_, ignoreCase_, multiline_, wellFormed);
-    if (!code) {
+    // The prepared pattern, or one compiled afresh for this subject.
+    CompiledPattern fresh;
+    const pcre2_code_16* code =
+        prepared_ && wellFormed
+            ? prepared_->code.get()
+            : (fresh = compilePattern(pattern_, ignoreCase_, multiline_, wellFormed)).get();
+    if (code == nullptr) {
         return std::nullopt;
     }
-    const int groups = captureCount(code.get());
+    const int groups = captureCount(code);
     std::u16string out;
     PCRE2_SIZE copied = 0;
-    const bool ok =
-        forEachMatch(code.get(), subject, wellFormed, global_, [&](const MatchSpan& match) {
-            const PCRE2_SIZE begin = std::max(match.begin(), copied);
-            out.append(subject, copied, begin - copied);
-            expandReplacement(replacement, match, groups, out);
-            copied = std::max(match.end(), copied);
-        });
+    const bool ok = forEachMatch(code, subject, wellFormed, global_, [&](const MatchSpan& match) {
+        const PCRE2_SIZE begin = std::max(match.begin(), copied);
+        out.append(subject, copied, begin - copied);
+        expandReplacement(replacement, match, groups, out);
+        copied = std::max(match.end(), copied);
+    });
     if (!ok) {
         return std::nullopt;
     }

@@ -32,8 +32,9 @@ class RegexMatchList {
 };
 
 // The engine holds its options and pattern; each Execute or Replace compiles
-// the pattern afresh and makes its own match data, so one engine may serve
-// several threads as long as none of them writes a property meanwhile.
+// the pattern afresh (unless prepared) and makes its own match data, so one
+// engine may serve several threads as long as none of them writes a
+// property meanwhile.
 class RegexEngine {
   public:
     [[nodiscard]] bool ignoreCase() const { return ignoreCase_; }
@@ -41,10 +42,19 @@ class RegexEngine {
     [[nodiscard]] bool global() const { return global_; }
     [[nodiscard]] const std::u16string& pattern() const { return pattern_; }
 
-    void setIgnoreCase(bool on) { ignoreCase_ = on; }
-    void setMultiline(bool on) { multiline_ = on; }
+    void setIgnoreCase(bool on) {
+        ignoreCase_ = on;
+        prepared_.reset();
+    }
+    void setMultiline(bool on) {
+        multiline_ = on;
+        prepared_.reset();
+    }
     void setGlobal(bool on) { global_ = on; }
-    void setPattern(std::u16string pattern) { pattern_ = std::move(pattern); }
+    void setPattern(std::u16string pattern) {
+        pattern_ = std::move(pattern);
+        prepared_.reset();
+    }
 
     // Writes a logical property by its automation name ("IgnoreCase",
     // "Multiline", "Global"). A name the engine lacks, such as "Singleline",
@@ -63,11 +73,22 @@ class RegexEngine {
     [[nodiscard]] std::optional<std::u16string> replace(const std::u16string& subject,
                                                         const std::u16string& replacement) const;
 
+    // Compiles the pattern now, with PCRE2's JIT where the machine has it,
+    // for a pattern that runs again and again: later Executes and Replaces
+    // over subjects without a lone surrogate use it instead of compiling
+    // afresh. Writing the pattern or a compile option drops it. The compiled
+    // pattern is never changed, so a prepared engine may serve several
+    // threads like any other.
+    void prepare();
+
   private:
+    struct Prepared;
+
     bool ignoreCase_ = false;
     bool multiline_ = false;
     bool global_ = false;
     std::u16string pattern_;
+    std::shared_ptr<const Prepared> prepared_;
 };
 
 }  // namespace quorrin

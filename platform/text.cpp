@@ -11,9 +11,10 @@ Text::Text(std::string&& bytes) : bytes_(std::move(bytes)) {
     bytes_.resize(std::min(bytes_.size(), bytes_.find('\0')));
 }
 
-Text TextArray::at(int index1) const {
+const Text& TextArray::at(int index1) const {
+    static const Text kEmpty;
     if (index1 < 1 || index1 > count()) {
-        return {};
+        return kEmpty;
     }
     return items_[static_cast<std::size_t>(index1 - 1)];
 }

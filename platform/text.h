@@ -92,7 +92,7 @@ class TextArray {
 
     [[nodiscard]] int count() const { return static_cast<int>(items_.size()); }
     [[nodiscard]] bool empty() const { return items_.empty(); }
-    [[nodiscard]] Text at(int index1) const;
+    [[nodiscard]] const Text& at(int index1) const;
     void append(Text item) { items_.push_back(std::move(item)); }
     void clear() { items_.clear(); }
     [[nodiscard]] const std::vector<Text>& items() const { return items_; }

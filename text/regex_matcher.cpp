@@ -25,10 +25,9 @@ const Text& quoteMarker() {
 RegexMatcher::RegexMatcher(const RegexMatcher& other)
     : engine_(other.engine_), matches_(other.matches_), subject_(other.subject_) {}
 
-bool RegexMatcher::execute(const Text& pattern, const Text& subject, bool caseSensitive,
-                           bool multiline, bool global, bool expandQuotes) {
-    engine_.reset();
-    matches_.reset();
+std::shared_ptr<RegexEngine> RegexMatcher::configured(const Text& pattern, bool caseSensitive,
+                                                      bool multiline, bool global,
+                                                      bool expandQuotes) {
     auto engine = std::make_shared<RegexEngine>();
     engine->setProperty("IgnoreCase", !caseSensitive);
     engine->setProperty("Multiline", multiline);
@@ -38,6 +37,26 @@ bool RegexMatcher::execute(const Text& pattern, const Text& subject, bool caseSe
     engine->setProperty("Global", global);
     engine->setPattern(
         toWide(expandQuotes ? replaceSubtext(pattern, quoteMarker(), "\"") : pattern));
+    return engine;
+}
+
+std::shared_ptr<const RegexEngine> RegexMatcher::prepared(const Text& pattern, bool caseSensitive,
+                                                          bool multiline, bool global,
+                                                          bool expandQuotes) {
+    std::shared_ptr<RegexEngine> engine =
+        configured(pattern, caseSensitive, multiline, global, expandQuotes);
+    engine->prepare();
+    return engine;
+}
+
+bool RegexMatcher::execute(const Text& pattern, const Text& subject, bool caseSensitive,
+                           bool multiline, bool global, bool expandQuotes) {
+    return execute(configured(pattern, caseSensitive, multiline, global, expandQuotes), subject);
+}
+
+bool RegexMatcher::execute(std::shared_ptr<const RegexEngine> engine, const Text& subject) {
+    engine_.reset();
+    matches_.reset();
     subject_ = toWide(subject);
     matches_ = engine->execute(subject_);
     engine_ = std::move(engine);

@@ -31,6 +31,17 @@ class RegexMatcher {
     bool execute(const Text& pattern, const Text& subject, bool caseSensitive = false,
                  bool multiline = true, bool global = true, bool expandQuotes = false);
 
+    // For a pattern that runs again and again: an engine set up as `execute`
+    // sets one up, with the pattern compiled once (RegexEngine::prepare),
+    // to keep and hand to the `execute` below, on any thread.
+    [[nodiscard]] static std::shared_ptr<const RegexEngine> prepared(const Text& pattern,
+                                                                     bool caseSensitive = false,
+                                                                     bool multiline = true,
+                                                                     bool global = true,
+                                                                     bool expandQuotes = false);
+    // Runs a prepared engine over `subject`, as `execute` runs its own.
+    bool execute(std::shared_ptr<const RegexEngine> engine, const Text& subject);
+
     // The pattern of the last `execute`, after the quote expansion.
     [[nodiscard]] Text currentPattern() const;
 
@@ -57,6 +68,9 @@ class RegexMatcher {
     Text subMatchText(int matchIndex, int subIndex, int& position) const;
 
   private:
+    [[nodiscard]] static std::shared_ptr<RegexEngine> configured(const Text& pattern,
+                                                                 bool caseSensitive, bool multiline,
+                                                                 bool global, bool expandQuotes);
     [[nodiscard]] const RegexMatch* match(int matchIndex) const;
     [[nodiscard]] int positionOf(const Text& found, const RegexMatch& match) const;
 

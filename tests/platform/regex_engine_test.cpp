@@ -17,13 +17,28 @@ struct Options {
     bool global = true;
 };
 
-RegexEngine makeEngine(const std::u16string& pattern, Options options) {
+// With `prepared`, the pattern is compiled once up front (with the JIT)
+// instead of at every Execute; the answers must not differ.
+RegexEngine makeEngine(const std::u16string& pattern, Options options, bool prepared = false) {
     RegexEngine engine;
     engine.setIgnoreCase(options.ignoreCase);
     engine.setMultiline(options.multiline);
     engine.setGlobal(options.global);
     engine.setPattern(pattern);
+    if (prepared) {
+        engine.prepare();
+    }
     return engine;
+}
+
+template <typename Case>
+std::vector<std::pair<Case, bool>> withAndWithoutPreparing(const std::vector<Case>& cases) {
+    std::vector<std::pair<Case, bool>> runs;
+    for (const Case& c : cases) {
+        runs.emplace_back(c, false);
+        runs.emplace_back(c, true);
+    }
+    return runs;
 }
 
 TEST(RegexEngine, StartsWithEveryOptionOffAndNoPattern) {
@@ -106,9 +121,9 @@ TEST(RegexEngine, ExecuteListsMatchesWithIndexesInUtf16Units) {
         {"\\u escape", u"\\u0041", u"xA", {}, {{u"A", 1, {}}}},
         {"no match", u"z", u"abc", {}, {}},
     };
-    for (const ExecuteCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto matches = makeEngine(c.pattern, c.options).execute(c.subject);
+    for (const auto& [c, prepared] : withAndWithoutPreparing(cases)) {
+        SCOPED_TRACE(std::string(c.name) + (prepared ? ", prepared" : ""));
+        const auto matches = makeEngine(c.pattern, c.options, prepared).execute(c.subject);
         ASSERT_NE(matches, nullptr);
         ASSERT_EQ(matches->count(), static_cast<int>(c.expected.size()));
         for (int i = 0; i < matches->count(); ++i) {
@@ -125,11 +140,28 @@ TEST(RegexEngine, ExecuteListsMatchesWithIndexesInUtf16Units) {
 }
 
 TEST(RegexEngine, RejectedPatternGivesNothing) {
-    for (const char16_t* pattern : {u"(", u"a[", u"*a", u"(?<"}) {
-        const RegexEngine engine = makeEngine(pattern, {});
-        EXPECT_EQ(engine.execute(u"a(b"), nullptr);
-        EXPECT_EQ(engine.replace(u"a(b", u"x"), std::nullopt);
+    for (const bool prepared : {false, true}) {
+        for (const char16_t* pattern : {u"(", u"a[", u"*a", u"(?<"}) {
+            const RegexEngine engine = makeEngine(pattern, {}, prepared);
+            EXPECT_EQ(engine.execute(u"a(b"), nullptr);
+            EXPECT_EQ(engine.replace(u"a(b", u"x"), std::nullopt);
+        }
     }
+}
+
+TEST(RegexEngine, WritingAnOptionOrThePatternDropsWhatWasPrepared) {
+    RegexEngine engine = makeEngine(u"ab", {.global = true}, true);
+    engine.setIgnoreCase(true);
+    ASSERT_NE(engine.execute(u"AB ab"), nullptr);
+    EXPECT_EQ(engine.execute(u"AB ab")->count(), 2);
+    engine.prepare();
+    engine.setPattern(u"b");
+    EXPECT_EQ(engine.execute(u"AB ab")->count(), 2);
+    engine.setPattern(u"^a");
+    engine.prepare();
+    EXPECT_EQ(engine.execute(u"x\nab")->count(), 0);
+    engine.setMultiline(true);
+    EXPECT_EQ(engine.execute(u"x\nab")->count(), 1);
 }
 
 struct ReplaceCase {
@@ -156,10 +188,10 @@ TEST(RegexEngine, ReplaceExpandsGroupReferences) {
         {"empty matches insert everywhere", u"x*", true, u".", u".a.b.-.c.d."},
         {"unset group gives nothing", u"(z)?b", true, u"[$1]", u"a[]-cd"},
     };
-    for (const ReplaceCase& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [c, prepared] : withAndWithoutPreparing(cases)) {
+        SCOPED_TRACE(std::string(c.name) + (prepared ? ", prepared" : ""));
         const auto replaced =
-            makeEngine(c.pattern, {.global = c.global}).replace(subject, c.replacement);
+            makeEngine(c.pattern, {.global = c.global}, prepared).replace(subject, c.replacement);
         ASSERT_TRUE(replaced.has_value());
         EXPECT_EQ(*replaced, c.expected);
     }
@@ -171,19 +203,22 @@ TEST(RegexEngine, TenGroupsCanBeReferencedByTwoDigits) {
 }
 
 TEST(RegexEngine, OneEngineServesSeveralThreads) {
-    const RegexEngine engine = makeEngine(u"(\\d+)", {});
-    std::vector<std::thread> threads;
-    std::vector<int> counts(4, -1);
-    for (std::size_t t = 0; t < counts.size(); ++t) {
-        threads.emplace_back([&, t] {
-            const auto matches = engine.execute(u"1 22 333");
-            counts[t] = matches ? matches->count() : -1;
-        });
+    for (const bool prepared : {false, true}) {
+        SCOPED_TRACE(prepared ? "prepared" : "compiled at every Execute");
+        const RegexEngine engine = makeEngine(u"(\\d+)", {}, prepared);
+        std::vector<std::thread> threads;
+        std::vector<int> counts(4, -1);
+        for (std::size_t t = 0; t < counts.size(); ++t) {
+            threads.emplace_back([&, t] {
+                const auto matches = engine.execute(u"1 22 333");
+                counts[t] = matches ? matches->count() : -1;
+            });
+        }
+        for (std::thread& thread : threads) {
+            thread.join();
+        }
+        EXPECT_EQ(counts, std::vector<int>(4, 3));
     }
-    for (std::thread& thread : threads) {
-        thread.join();
-    }
-    EXPECT_EQ(counts, std::vector<int>(4, 3));
 }
 
 }  // namespace

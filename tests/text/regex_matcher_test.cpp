@@ -105,13 +105,20 @@ TEST(RegexMatcher, FindsTheCharsetAPageDeclares) {
         {"carriage return does not break", "<meta\rcharset=\"utf-8\">", 1, "utf-8"},
         {"no tag", "<html><body>charset=utf-8</body>", 0, ""},
     };
+    // The pattern compiled afresh, and compiled once up front as a page
+    // fetch keeps it.
+    const std::shared_ptr<const RegexEngine> prepared = RegexMatcher::prepared(kCharsetPattern);
     for (const CharsetCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        RegexMatcher matcher;
-        ASSERT_TRUE(matcher.execute(kCharsetPattern, c.page));
-        EXPECT_EQ(matcher.matchCount(), c.matches);
-        EXPECT_EQ(matcher.subMatchText(1, 1).str(), c.declared);
-        EXPECT_EQ(matcher.subMatchCount(), c.matches > 0 ? 1 : 0);
+        for (const bool usePrepared : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (usePrepared ? ", prepared" : ""));
+            RegexMatcher matcher;
+            ASSERT_TRUE(usePrepared ? matcher.execute(prepared, c.page)
+                                    : matcher.execute(kCharsetPattern, c.page));
+            EXPECT_EQ(matcher.matchCount(), c.matches);
+            EXPECT_EQ(matcher.subMatchText(1, 1).str(), c.declared);
+            EXPECT_EQ(matcher.subMatchCount(), c.matches > 0 ? 1 : 0);
+            EXPECT_EQ(matcher.currentPattern(), kCharsetPattern);
+        }
     }
 }
 
