@@ -1,8 +1,13 @@
 #include "platform/gbk_quick.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/gbk_tables.h"
 
@@ -19,6 +24,41 @@ int asciiBytesBefore(std::uint64_t high) {
     } else {
         return std::countl_zero(high) / 8;
     }
+}
+
+// Copies the ASCII bytes from `at` on, as far as the input and the room
+// before `full` go; answers how many.
+std::size_t copyAscii(const unsigned char* at, const unsigned char* end, char* to,
+                      const char* full) {
+    const std::size_t limit =
+        std::min(static_cast<std::size_t>(end - at), static_cast<std::size_t>(full - to));
+    std::size_t done = 0;
+#if defined(__SSE2__)
+    while (limit - done >= 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + done));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + done), block);
+        const auto high = static_cast<unsigned>(_mm_movemask_epi8(block));
+        if (high != 0) {
+            return done + static_cast<std::size_t>(std::countr_zero(high));
+        }
+        done += 16;
+    }
+#endif
+    while (limit - done >= 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, at + done, 8);
+        std::memcpy(to + done, at + done, 8);
+        const std::uint64_t high = word & kHighBits;
+        if (high != 0) {
+            return done + static_cast<std::size_t>(asciiBytesBefore(high));
+        }
+        done += 8;
+    }
+    while (done < limit && at[done] < 0x80) {
+        to[done] = static_cast<char>(at[done]);
+        ++done;
+    }
+    return done;
 }
 
 bool isUtf8Trail(unsigned char byte) {
@@ -57,36 +97,23 @@ std::size_t fromUtf8(std::string_view utf8, char* out, std::size_t capacity, std
         return static_cast<std::size_t>(at - begin);
     };
     while (at != end) {
-        // ASCII eight bytes at a time, up to the first byte with its high
-        // bit set.
-        if (end - at >= 8 && full - to >= 8) {
-            std::uint64_t word = 0;
-            std::memcpy(&word, at, 8);
-            std::memcpy(to, at, 8);
-            const std::uint64_t high = word & kHighBits;
-            const int ascii = high == 0 ? 8 : asciiBytesBefore(high);
-            to += ascii;
-            at += ascii;
-            if (ascii != 0) {
-                continue;
-            }
-        } else if (*at < 0x80) {
-            if (to == full) {
-                return finish();
-            }
-            *to++ = static_cast<char>(*at++);
-            continue;
+        const std::size_t ascii = copyAscii(at, end, to, full);
+        at += ascii;
+        to += ascii;
+        if (at == end || to == full) {
+            break;
         }
         // A run of multi-byte characters, one after another.
         do {
             const unsigned char lead = *at;
             std::uint32_t c = 0;
             std::ptrdiff_t length = 0;
-            if (lead >= 0xE0 && lead <= 0xEF && end - at >= 3 && isUtf8Trail(at[1]) &&
-                isUtf8Trail(at[2]) && !(lead == 0xE0 && at[1] < 0xA0) &&
-                !(lead == 0xED && at[1] > 0x9F)) {
+            // Three bytes (most of the BMP): an overlong form decodes below
+            // U+0800; a surrogate is not in the table.
+            if ((lead & 0xF0U) == 0xE0 && end - at >= 3 && isUtf8Trail(at[1]) &&
+                isUtf8Trail(at[2])) {
                 c = ((lead & 0x0FU) << 12) | ((at[1] & 0x3FU) << 6) | (at[2] & 0x3FU);
-                length = 3;
+                length = c >= 0x800 ? 3 : 0;
             } else if (lead >= 0xC2 && lead <= 0xDF && end - at >= 2 && isUtf8Trail(at[1])) {
                 c = ((lead & 0x1FU) << 6) | (at[1] & 0x3FU);
                 length = 2;
