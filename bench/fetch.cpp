@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/median.h"
+#include "bench/run_benchmarks.h"
 #include "bench/steady_heap.h"
 #include "http/fetch_winhttp.h"
 #include "http/fetch_wininet.h"
@@ -116,12 +118,6 @@ bool fetchDecoded(const Text& url) {
     return body.length() == static_cast<int>(kPageSize) && !page.empty();
 }
 
-double median(std::vector<double> values) {
-    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
-    std::nth_element(values.begin(), middle, values.end());
-    return *middle;
-}
-
 // The UTF-8 page through fetchWinHttp and through the bare transfer in
 // turn, the order alternating: `ratio` is the median of the iterations'
 // paired ratios of wall time (a burst of load from elsewhere on a shared
@@ -156,7 +152,7 @@ void fetchWinHttpAgainstBareCurl(benchmark::State& state) {
     const double iterations = static_cast<double>(state.iterations());
     state.counters["fetchWinHttp_ms"] = fetchSeconds / iterations * 1e3;
     state.counters["bareCurl_ms"] = bareSeconds / iterations * 1e3;
-    state.counters["ratio"] = median(ratios);
+    state.counters["ratio"] = bench::median(ratios);
     state.counters["totalRatio"] = fetchSeconds / bareSeconds;
 }
 BENCHMARK(fetchWinHttpAgainstBareCurl)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -166,11 +162,5 @@ BENCHMARK(fetchWinHttpAgainstBareCurl)->Unit(benchmark::kMillisecond)->UseRealTi
 
 int main(int argc, char** argv) {
     quorrin::bench::keepFreedMemory();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quorrin::bench::runBenchmarks(argc, argv);
 }

@@ -14,6 +14,7 @@
 #include "app/command_dispatcher.h"
 #include "app/program_state.h"
 #include "app/windows/main_window.h"
+#include "bench/run_benchmarks.h"
 #include "platform/literal.h"
 #include "platform/qt/qt_window_runtime.h"
 
@@ -187,11 +188,5 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     const QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quorrin::bench::runBenchmarks(argc, argv);
 }

@@ -11,6 +11,7 @@
 #include "app/run_load_all.h"
 #include "app/run_search.h"
 #include "app/site_grammar.h"
+#include "bench/median.h"
 #include "demo/server.h"
 #include "platform/curl_holder.h"
 #include "platform/literal.h"
@@ -72,15 +73,6 @@ struct Spent {
         return lap;
     }
 };
-
-double median(std::vector<double> values) {
-    if (values.empty()) {
-        return 0;
-    }
-    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
-    std::nth_element(values.begin(), middle, values.end());
-    return *middle;
-}
 
 // The site and what a search leaves behind for load-all: its first page,
 // which announces the 50 pages, and the addresses load-all will fetch.
@@ -189,11 +181,11 @@ void loadAllAgainstBareCurl(benchmark::State& state) {
     const double iterations = static_cast<double>(state.iterations());
     state.counters["loadAll_ms"] = command.wall / iterations * 1e3;
     state.counters["bareCurl_ms"] = bare.wall / iterations * 1e3;
-    state.counters["ratio"] = median(wallRatios);
+    state.counters["ratio"] = bench::median(wallRatios);
     state.counters["totalRatio"] = command.wall / bare.wall;
     state.counters["loadAllCpu_ms"] = command.cpu / iterations * 1e3;
     state.counters["bareCurlCpu_ms"] = bare.cpu / iterations * 1e3;
-    state.counters["cpuRatio"] = median(cpuRatios);
+    state.counters["cpuRatio"] = bench::median(cpuRatios);
     state.counters["totalCpuRatio"] = command.cpu / bare.cpu;
 }
 BENCHMARK(loadAllAgainstBareCurl)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -193,6 +193,20 @@ void expandReplacement(const std::u16string& replacement, const MatchSpan& match
     }
 }
 
+// The compiled pattern for one subject: the prepared one where there is one
+// and the subject is well-formed, else one compiled afresh for it.
+struct PatternFor {
+    PatternFor(const pcre2_code_16* prepared, const std::u16string& pattern, bool ignoreCase,
+               bool multiline, bool wellFormed)
+        : fresh(prepared != nullptr && wellFormed
+                    ? nullptr
+                    : compilePattern(pattern, ignoreCase, multiline, wellFormed)),
+          code(prepared != nullptr && wellFormed ? prepared : fresh.get()) {}
+
+    CompiledPattern fresh;
+    const pcre2_code_16* code;
+};
+
 }  // namespace
 
 const RegexMatch* RegexMatchList::item(int index0) const {
@@ -230,12 +244,9 @@ bool RegexEngine::setProperty(std::string_view name, bool value) {
 
 std::shared_ptr<const RegexMatchList> RegexEngine::execute(const std::u16string& subject) const {
     const bool wellFormed = isWellFormed(subject);
-    // The prepared pattern, or one compiled afresh for this subject.
-    CompiledPattern fresh;
-    const pcre2_code_16* code =
-        prepared_ && wellFormed
-            ? prepared_->code.get()
-            : (fresh = compilePattern(pattern_, ignoreCase_, multiline_, wellFormed)).get();
+    const PatternFor chosen(prepared_ ? prepared_->code.get() : nullptr, pattern_, ignoreCase_,
+                            multiline_, wellFormed);
+    const pcre2_code_16* code = chosen.code;
     if (code == nullptr) {
         return nullptr;
     }
@@ -258,12 +269,9 @@ std::shared_ptr<const RegexMatchList> RegexEngine::execute(const std::u16string&
 std::optional<std::u16string> RegexEngine::replace(const std::u16string& subject,
                                                    const std::u16string& replacement) const {
     const bool wellFormed = isWellFormed(subject);
-    // The prepared pattern, or one compiled afresh for this subject.
-    CompiledPattern fresh;
-    const pcre2_code_16* code =
-        prepared_ && wellFormed
-            ? prepared_->code.get()
-            : (fresh = compilePattern(pattern_, ignoreCase_, multiline_, wellFormed)).get();
+    const PatternFor chosen(prepared_ ? prepared_->code.get() : nullptr, pattern_, ignoreCase_,
+                            multiline_, wellFormed);
+    const pcre2_code_16* code = chosen.code;
     if (code == nullptr) {
         return std::nullopt;
     }
