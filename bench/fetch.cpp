@@ -1,16 +1,17 @@
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "bench/bare_curl.h"
 #include "bench/median.h"
 #include "bench/run_benchmarks.h"
 #include "bench/steady_heap.h"
+#include "bench/utf8_page.h"
 #include "http/fetch_winhttp.h"
 #include "http/fetch_wininet.h"
-#include "platform/curl_holder.h"
 #include "tests/support/loopback_server.h"
 
 // A 1 MB page from the loopback server, through fetchWinInet and through a
@@ -27,19 +28,21 @@ constexpr std::size_t kPageSize = 1U << 20;
 // The same scripted pages for every request; set up outside the timed loop.
 void servePage(LoopbackServer& server) {
     server.reply("/page", okReply(std::string(kPageSize, 'p'), {"Content-Type: text/html"}));
-    std::string utf8 =
-        "<html><head><meta http-equiv=\"Content-Type\" "
-        "content=\"text/html; charset=utf-8\"></head><body>";
-    while (utf8.size() < kPageSize) {
-        utf8 += "<td class=\"t\">\xE7\x88\xB5\xE8\xBF\xB9 share 2026</td>";
-    }
-    utf8.resize(kPageSize, ' ');
-    server.reply("/utf8", okReply(utf8, {"Content-Type: text/html"}));
+    server.reply("/utf8", okReply(bench::utf8Page(kPageSize), {"Content-Type: text/html"}));
 }
 
-size_t collect(char* data, size_t size, size_t count, void* into) {
-    static_cast<std::string*>(into)->append(data, size * count);
-    return size * count;
+bool fetchBare(const std::string& url) {
+    const std::optional<std::string> page = bench::bareCurlGet(url);
+    benchmark::DoNotOptimize(page);
+    return page && page->size() == kPageSize;
+}
+
+bool fetchDecoded(const Text& url) {
+    ByteSet body;
+    const Text page = fetchWinHttp(url, 0, {}, nullptr, nullptr, {}, nullptr, false, {}, {}, {}, {},
+                                   {}, 0, nullptr, nullptr, &body);
+    benchmark::DoNotOptimize(page.c_str());
+    return body.length() == static_cast<int>(kPageSize) && !page.empty();
 }
 
 void fetchWinInetPage(benchmark::State& state) {
@@ -65,14 +68,10 @@ void fetchWinHttpUtf8Page(benchmark::State& state) {
     servePage(server);
     const Text url(server.url("/utf8"));
     for (auto _ : state) {
-        ByteSet body;
-        const Text page = fetchWinHttp(url, 0, {}, nullptr, nullptr, {}, nullptr, false, {}, {}, {},
-                                       {}, {}, 0, nullptr, nullptr, &body);
-        if (body.length() != static_cast<int>(kPageSize) || page.empty()) {
+        if (!fetchDecoded(url)) {
             state.SkipWithError("short page");
             break;
         }
-        benchmark::DoNotOptimize(page.c_str());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kPageSize));
 }
@@ -84,39 +83,14 @@ void bareCurlPage(benchmark::State& state) {
     servePage(server);
     const std::string url = server.url(state.range(0) == 0 ? "/page" : "/utf8");
     for (auto _ : state) {
-        std::string page;
-        const CurlHolder curl;
-        curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
-        curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, collect);
-        curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &page);
-        if (curl_easy_perform(curl.get()) != CURLE_OK || page.size() != kPageSize) {
+        if (!fetchBare(url)) {
             state.SkipWithError("transfer failed");
             break;
         }
-        benchmark::DoNotOptimize(page.data());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kPageSize));
 }
 BENCHMARK(bareCurlPage)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-
-bool fetchBare(const std::string& url) {
-    std::string page;
-    const CurlHolder curl;
-    curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, collect);
-    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &page);
-    const bool ok = curl_easy_perform(curl.get()) == CURLE_OK && page.size() == kPageSize;
-    benchmark::DoNotOptimize(page.data());
-    return ok;
-}
-
-bool fetchDecoded(const Text& url) {
-    ByteSet body;
-    const Text page = fetchWinHttp(url, 0, {}, nullptr, nullptr, {}, nullptr, false, {}, {}, {}, {},
-                                   {}, 0, nullptr, nullptr, &body);
-    benchmark::DoNotOptimize(page.c_str());
-    return body.length() == static_cast<int>(kPageSize) && !page.empty();
-}
 
 // The UTF-8 page through fetchWinHttp and through the bare transfer in
 // turn, the order alternating: `ratio` is the median of the iterations'

@@ -1,5 +1,4 @@
 #include <benchmark/benchmark.h>
-#include <time.h>
 
 #include <QApplication>
 #include <QEventLoop>
@@ -15,6 +14,7 @@
 #include "app/program_state.h"
 #include "app/windows/main_window.h"
 #include "bench/run_benchmarks.h"
+#include "bench/thread_cpu.h"
 #include "platform/literal.h"
 #include "platform/qt/qt_window_runtime.h"
 
@@ -31,6 +31,10 @@
 namespace quorrin {
 namespace {
 
+double threadCpuMillis() {
+    return bench::threadCpuSeconds() * 1e3;
+}
+
 constexpr int kRows = 5000;
 constexpr int kColumns = 3;
 
@@ -38,12 +42,6 @@ using Clock = std::chrono::steady_clock;
 
 double millisSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double threadCpuMillis() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
 }
 
 // Texts like those of the demo site, in code page 936, made once.

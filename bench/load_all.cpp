@@ -1,22 +1,23 @@
 #include <benchmark/benchmark.h>
-#include <time.h>
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/command_context.h"
 #include "app/program_state.h"
+#include "app/result_rows.h"
 #include "app/run_load_all.h"
 #include "app/run_search.h"
 #include "app/site_grammar.h"
+#include "bench/bare_curl.h"
 #include "bench/median.h"
+#include "bench/thread_cpu.h"
 #include "demo/server.h"
-#include "platform/curl_holder.h"
 #include "platform/literal.h"
 #include "tests/support/fake_window_runtime.h"
-#include "text/url_codec.h"
 
 // Load-all over 50 result pages of the demo site, with the recording fake
 // window, next to a bare libcurl loop that fetches the same 50 addresses one
@@ -41,19 +42,14 @@ constexpr int kListedRows = kPages * 8;
 // server's own thread is in neither.
 class Stopwatch {
   public:
-    Stopwatch() : wallStart_(std::chrono::steady_clock::now()), cpuStart_(threadCpuSeconds()) {}
+    Stopwatch()
+        : wallStart_(std::chrono::steady_clock::now()), cpuStart_(bench::threadCpuSeconds()) {}
     [[nodiscard]] double wallSeconds() const {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart_).count();
     }
-    [[nodiscard]] double cpuSeconds() const { return threadCpuSeconds() - cpuStart_; }
+    [[nodiscard]] double cpuSeconds() const { return bench::threadCpuSeconds() - cpuStart_; }
 
   private:
-    static double threadCpuSeconds() {
-        timespec now{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-        return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-    }
-
     std::chrono::steady_clock::time_point wallStart_;
     double cpuStart_;
 };
@@ -96,35 +92,21 @@ struct FiftyPageSite {
         CommandContext context{window, state, base, {}};
         runSearch(context);
         firstPageHtml = state.firstPageHtml;
-        const Text encoded = urlEncode(keyword, true, true);
         for (int page = 1; page <= kPages; ++page) {
-            addresses.push_back(site::resultPageAddress(base, encoded, page).str());
+            addresses.push_back(resultPageAddressForKeyword(context, page).str());
         }
         return site::pageCount(site::pageCountText(firstPageHtml)) == kPages;
     }
 };
 
-size_t collect(char* data, size_t size, size_t count, void* into) {
-    static_cast<std::string*>(into)->append(data, size * count);
-    return size * count;
-}
-
 // One easy handle per address, as each fetch of the client has its own.
 bool fetchAllBare(const std::vector<std::string>& addresses) {
     for (const std::string& address : addresses) {
-        std::string body;
-        const CurlHolder curl;
-        curl_easy_setopt(curl.get(), CURLOPT_URL, address.c_str());
-        curl_easy_setopt(curl.get(), CURLOPT_HTTPGET, 1L);
-        curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, collect);
-        curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &body);
-        long status = 0;
-        if (curl_easy_perform(curl.get()) != CURLE_OK ||
-            curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status) != CURLE_OK ||
-            status != 200 || body.empty()) {
+        const std::optional<std::string> body = bench::bareCurlGet(address);
+        if (!body || body->empty()) {
             return false;
         }
-        benchmark::DoNotOptimize(body.data());
+        benchmark::DoNotOptimize(body->data());
     }
     return true;
 }
