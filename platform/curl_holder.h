@@ -98,7 +98,6 @@ class CurlSlist {
         return true;
     }
     [[nodiscard]] curl_slist* get() const { return list_; }
-    [[nodiscard]] bool empty() const { return list_ == nullptr; }
 
   private:
     curl_slist* list_ = nullptr;

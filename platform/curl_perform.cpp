@@ -68,11 +68,4 @@ bool CurlPump::step() {
     return true;
 }
 
-CURLcode performCancellable(CURL* easy, const std::stop_token& stop) {
-    CurlPump pump(easy, stop);
-    while (pump.step()) {
-    }
-    return pump.result();
-}
-
 }  // namespace quorrin

@@ -47,7 +47,4 @@ class CurlPump {
     std::unique_ptr<std::stop_callback<Waker>> waker_;
 };
 
-// curl_easy_perform that a stop request ends at once.
-[[nodiscard]] CURLcode performCancellable(CURL* easy, const std::stop_token& stop);
-
 }  // namespace quorrin

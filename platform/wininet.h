@@ -17,8 +17,6 @@ namespace quorrin {
 inline constexpr std::uint32_t INTERNET_OPEN_TYPE_PRECONFIG = 0;
 inline constexpr std::uint32_t INTERNET_OPEN_TYPE_DIRECT = 1;
 inline constexpr std::uint32_t INTERNET_OPEN_TYPE_PROXY = 3;
-inline constexpr std::uint32_t INTERNET_SERVICE_HTTP = 3;
-inline constexpr std::uint32_t HTTP_QUERY_RAW_HEADERS_CRLF = 22;
 
 inline constexpr std::uint32_t INTERNET_FLAG_RELOAD = 0x80000000U;
 inline constexpr std::uint32_t INTERNET_FLAG_SECURE = 0x00800000U;

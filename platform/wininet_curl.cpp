@@ -1,6 +1,5 @@
 #include "platform/wininet_curl.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "platform/curl_global.h"
