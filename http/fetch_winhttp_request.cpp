@@ -3,8 +3,8 @@
 #include <array>
 #include <limits>
 
+#include "platform/codepage.h"
 #include "platform/text_ops.h"
-#include "text/codepage_conversion.h"
 
 namespace quorrin::winhttp_fetch {
 namespace {
@@ -32,14 +32,8 @@ constexpr std::array kDefaultLines{
 }  // namespace
 
 std::u16string utf16(const Text& text) {
-    const ByteSet wide = gbkToWide(text, true);
-    std::u16string units(static_cast<std::size_t>(wide.length() / 2), u'\0');
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        const auto low = static_cast<unsigned char>(wide.data()[2 * i]);
-        const auto high = static_cast<unsigned char>(wide.data()[2 * i + 1]);
-        units[i] = static_cast<char16_t>(low | (high << 8));
-    }
-    return units;
+    // A text holds no zero byte, so its view is the whole zero-terminated string.
+    return toUtf16(kCodePageGbk, text.view());
 }
 
 std::u16string verbFor(int method) {
