@@ -2,14 +2,14 @@
 
 namespace quorrin {
 
-void setVerbAndBody(CURL* curl, const std::string& verb, std::span<const char> body) {
+bool setVerbAndBody(CURL* curl, const std::string& verb, std::span<const char> body) {
     if (verb == "GET" && body.empty()) {
         curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
-        return;
+        return false;
     }
     if (verb == "HEAD" && body.empty()) {
         curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
-        return;
+        return false;
     }
     curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
     // An empty body may have no storage at all (a null pointer); an empty
@@ -18,6 +18,7 @@ void setVerbAndBody(CURL* curl, const std::string& verb, std::span<const char> b
     if (verb != "POST") {
         curl_easy_setopt(curl, CURLOPT_CUSTOMREQUEST, verb.c_str());
     }
+    return verb == "HEAD";
 }
 
 }  // namespace quorrin

@@ -21,9 +21,8 @@ struct Collected {
     Exchange exchange;
     CurlResponseHead head;
     const std::stop_token* stop = nullptr;
-    // A HEAD that carries a body goes out as a custom verb, so libcurl would
-    // wait for a response body that never comes: the exchange ends at the
-    // blank line of the final response instead.
+    // Ends the exchange at the blank line of the final response (a HEAD
+    // that carries a body).
     bool endAfterHeaders = false;
     bool endedAfterHeaders = false;
 };
@@ -171,7 +170,7 @@ Exchange perform(const Settings& settings, std::span<const char> body) {
     setTimeouts(curl, settings);
     setLogins(curl, settings);
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, list.get());
-    setVerbAndBody(curl, settings.verb, body);
+    collected.endAfterHeaders = setVerbAndBody(curl, settings.verb, body);
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeaderLine);
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, &collected);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
@@ -179,7 +178,6 @@ Exchange perform(const Settings& settings, std::span<const char> body) {
     curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &collected);
     curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    collected.endAfterHeaders = settings.verb == "HEAD" && !body.empty();
 
     const CURLcode result = curl_easy_perform(curl);
     long requestSize = 0;

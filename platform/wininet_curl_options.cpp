@@ -124,7 +124,7 @@ const char* redirectSchemes(std::uint32_t flags) {
     return secure ? "https" : "http";
 }
 
-void setRequestOptions(CURL* curl, const RequestSettings& settings, const std::string& url,
+bool setRequestOptions(CURL* curl, const RequestSettings& settings, const std::string& url,
                        const CurlSlist& headers, const ByteSet& body) {
     const bool follow = (settings.flags & INTERNET_FLAG_NO_AUTO_REDIRECT) == 0;
     curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
@@ -152,8 +152,9 @@ void setRequestOptions(CURL* curl, const RequestSettings& settings, const std::s
     }
     setProxy(curl, settings);
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers.get());
-    setVerbAndBody(curl, settings.verb,
-                   std::span<const char>(body.data(), static_cast<std::size_t>(body.length())));
+    return setVerbAndBody(
+        curl, settings.verb,
+        std::span<const char>(body.data(), static_cast<std::size_t>(body.length())));
 }
 
 }  // namespace quorrin::wininet_curl

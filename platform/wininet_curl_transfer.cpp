@@ -53,12 +53,11 @@ Exchange::Exchange(const RequestSettings& settings, const Text& headers, const B
     : url_(requestUrl(settings)), headers_(headerList(headers.view())) {
     state_.stop = &settings.stop;
     state_.head = CurlResponseHead((settings.flags & INTERNET_FLAG_NO_AUTO_REDIRECT) == 0);
-    state_.endAfterHeaders = settings.verb == "HEAD" && !body.empty();
     if (!curl_ || settings.stop.stop_requested()) {
         return;
     }
     CURL* curl = curl_.get();
-    setRequestOptions(curl, settings, url_, headers_, body);
+    state_.endAfterHeaders = setRequestOptions(curl, settings, url_, headers_, body);
     curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeaderLine);
     curl_easy_setopt(curl, CURLOPT_HEADERDATA, &state_);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);

@@ -45,8 +45,11 @@ struct RequestSettings {
 // its own.
 [[nodiscard]] CurlSlist headerList(std::string_view block);
 
-void setRequestOptions(CURL* curl, const RequestSettings& settings, const std::string& url,
-                       const CurlSlist& headers, const ByteSet& body);
+// Every option of the request; true when the exchange must end at the final
+// response's headers (see setVerbAndBody).
+[[nodiscard]] bool setRequestOptions(CURL* curl, const RequestSettings& settings,
+                                     const std::string& url, const CurlSlist& headers,
+                                     const ByteSet& body);
 
 class Exchange {
   public:
@@ -71,9 +74,8 @@ class Exchange {
     struct State {
         bool headersArrived = false;
         CurlResponseHead head;
-        // A HEAD that carries a body goes out as a custom verb, so libcurl
-        // would wait for a body that never comes: it ends at the blank line
-        // of the final response instead.
+        // Ends the exchange at the blank line of the final response (a HEAD
+        // that carries a body).
         bool endAfterHeaders = false;
         bool finalHeadersDone = false;
         std::string pending;  // body bytes not yet read
