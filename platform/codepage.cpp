@@ -220,19 +220,20 @@ std::u16string toUtf16(unsigned codePage, std::string_view narrow) {
     return wide;
 }
 
-std::string fromUtf16(unsigned codePage, std::u16string_view wide) {
+std::string fromUtf16(unsigned codePage, std::u16string_view wide, unsigned flags) {
     if (wide.empty()) {
         return {};
     }
-    // At most three bytes a unit (UTF-8); measure only should that fall short.
+    // At most three bytes a unit (UTF-8); measure only should that fall short,
+    // as it may when precomposing lengthens the units.
     const int units = static_cast<int>(wide.size());
     std::string narrow(wide.size() * 3, '\0');
-    int size = wideCharToMultiByte(codePage, 0, wide.data(), units, narrow.data(),
+    int size = wideCharToMultiByte(codePage, flags, wide.data(), units, narrow.data(),
                                    static_cast<int>(narrow.size()));
     if (size == 0) {
-        size = wideCharToMultiByte(codePage, 0, wide.data(), units, nullptr, 0);
+        size = wideCharToMultiByte(codePage, flags, wide.data(), units, nullptr, 0);
         narrow.assign(static_cast<std::size_t>(size), '\0');
-        wideCharToMultiByte(codePage, 0, wide.data(), units, narrow.data(), size);
+        wideCharToMultiByte(codePage, flags, wide.data(), units, narrow.data(), size);
     }
     narrow.resize(static_cast<std::size_t>(size));
     return narrow;

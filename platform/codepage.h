@@ -30,7 +30,9 @@ int wideCharToMultiByte(unsigned codePage, unsigned flags, const char16_t* wide,
 // Whole-string forms of the two calls, for code that needs no Windows
 // conventions: every byte (zeros included) or unit is converted, into a
 // buffer sized for the worst case in one pass. Empty in gives empty out.
+// `flags` go to wideCharToMultiByte as they are.
 [[nodiscard]] std::u16string toUtf16(unsigned codePage, std::string_view narrow);
-[[nodiscard]] std::string fromUtf16(unsigned codePage, std::u16string_view wide);
+[[nodiscard]] std::string fromUtf16(unsigned codePage, std::u16string_view wide,
+                                    unsigned flags = 0);
 
 }  // namespace quorrin

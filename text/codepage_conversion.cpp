@@ -41,16 +41,12 @@ Units narrowToUnits(const Text& narrow, unsigned codePage) {
 }
 
 // `count` units of `wide` (-1: up to and including its zero unit) in
-// `codePage`, measured there, read as a text: up to the first zero byte.
+// `codePage`, read as a text: up to the first zero byte. One conversion
+// into a buffer sized for the worst case; no measuring pass before it.
 Text unitsToNarrow(const char16_t* wide, int count, unsigned codePage, unsigned flags) {
-    const int measured = wideCharToMultiByte(codePage, flags, wide, count, nullptr, 0);
-    if (measured <= 0) {
-        return {};
-    }
-    std::string bytes(static_cast<std::size_t>(measured), '\0');
-    const int written = wideCharToMultiByte(codePage, flags, wide, count, bytes.data(), measured);
-    bytes.resize(static_cast<std::size_t>(std::max(written, 0)));
-    return Text(std::move(bytes));
+    const std::size_t units =
+        count < 0 ? std::char_traits<char16_t>::length(wide) + 1 : static_cast<std::size_t>(count);
+    return Text(fromUtf16(codePage, std::u16string_view(wide, units), flags));
 }
 
 // Wide text is little-endian on every host, so units are packed and unpacked
@@ -88,8 +84,8 @@ Text terminatedUnitsToNarrow(const Units& units, unsigned codePage) {
 
 }  // namespace
 
-// Both directions measure in the code page they convert to: a measure taken
-// in the ANSI code page falls short for malformed UTF-8, for single-byte
+// Both directions size their result in the code page they convert to: a
+// size taken in the ANSI code page falls short for malformed UTF-8, for single-byte
 // characters of code page 936 and for any other ANSI code page.
 ByteSet ansiToWide(const Text& narrow, unsigned codePage) {
     const Units units = narrowToUnits(narrow, codePage);

@@ -191,5 +191,11 @@ TEST(WholeStringConversion, EveryByteAndUnitIsConvertedZerosIncluded) {
     EXPECT_EQ(fromUtf16(kCodePageGbk, u""), "");
 }
 
+TEST(WholeStringConversion, FlagsReachTheConversion) {
+    // e and a combining acute accent: é (A8 A6) only when precomposed.
+    EXPECT_EQ(fromUtf16(kCodePageGbk, u"e\u0301", kCompositeCheck), "\xA8\xA6");
+    EXPECT_EQ(fromUtf16(kCodePageGbk, u"e\u0301"), "e?");
+}
+
 }  // namespace
 }  // namespace quorrin
