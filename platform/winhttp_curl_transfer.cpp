@@ -5,12 +5,12 @@
 
 #include "platform/curl_holder.h"
 #include "platform/curl_request_body.h"
+#include "platform/curl_request_options.h"
 #include "platform/curl_response_head.h"
 
 namespace quorrin::winhttp_curl {
 namespace {
 
-constexpr long kMaxRedirects = 10;
 constexpr long kReceiveBuffer = 64L << 10;
 // The most a body's announced length reserves up front; a longer body grows
 // as it arrives, so a false length cannot claim memory by itself.
@@ -20,7 +20,6 @@ struct Collected {
     CURL* curl = nullptr;
     Exchange exchange;
     CurlResponseHead head;
-    const std::stop_token* stop = nullptr;
     // Ends the exchange at the blank line of the final response (a HEAD
     // that carries a body).
     bool endAfterHeaders = false;
@@ -60,10 +59,6 @@ size_t onBody(char* data, size_t size, size_t count, void* user) {
     return size * count;
 }
 
-int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-    return static_cast<const Collected*>(user)->stop->stop_requested() ? 1 : 0;
-}
-
 bool hasHeader(const Settings& s, std::string_view name) {
     return std::any_of(s.headers.begin(), s.headers.end(), [&](const auto& header) {
         return header.first.size() == name.size() && startsWithIgnoringCase(header.first, name);
@@ -79,11 +74,7 @@ CurlSlist headerList(const Settings& s) {
         // "Name:" alone would remove the header; "Name;" sends it empty.
         list.append((value.empty() ? name + ";" : name + ": " + value).c_str());
     }
-    for (const char* own : {"Accept", "Expect", "Content-Type", "Proxy-Connection"}) {
-        if (!hasHeader(s, own)) {
-            list.append((std::string(own) + ":").c_str());
-        }
-    }
+    blockCurlOwnHeaders(list, [&s](std::string_view name) { return hasHeader(s, name); });
     return list;
 }
 
@@ -135,7 +126,6 @@ void setTimeouts(CURL* curl, const Settings& s) {
 Exchange perform(const Settings& settings, std::span<const char> body) {
     Collected collected;
     collected.head = CurlResponseHead(!settings.redirectsDisabled);
-    collected.stop = &settings.stop;
     const CurlHolder holder;
     if (!holder || settings.stop.stop_requested()) {
         return collected.exchange;
@@ -150,7 +140,7 @@ Exchange perform(const Settings& settings, std::span<const char> body) {
     // As WinHttp by default: never from https down to http.
     curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, settings.secure ? "https" : "http,https");
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, settings.redirectsDisabled ? 0L : 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kCurlMaxRedirects);
     curl_easy_setopt(curl, CURLOPT_PATH_AS_IS, 1L);
     curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
@@ -171,13 +161,7 @@ Exchange perform(const Settings& settings, std::span<const char> body) {
     setLogins(curl, settings);
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, list.get());
     collected.endAfterHeaders = setVerbAndBody(curl, settings.verb, body);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeaderLine);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &collected);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &collected);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &collected);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    setTransferCallbacks(curl, onHeaderLine, onBody, &collected, settings.stop);
 
     const CURLcode result = curl_easy_perform(curl);
     long requestSize = 0;

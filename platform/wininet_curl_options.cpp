@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "platform/curl_request_body.h"
+#include "platform/curl_request_options.h"
 #include "platform/curl_response_head.h"
 #include "platform/wininet.h"
 #include "platform/wininet_curl_transfer.h"
@@ -15,7 +16,6 @@ namespace {
 
 constexpr long kConnectTimeoutMs = 60000;
 constexpr long kStallSeconds = 60;  // no byte for this long ends the transfer
-constexpr long kMaxRedirects = 10;
 
 bool hasHeader(std::string_view block, std::string_view name) {
     std::size_t start = 0;
@@ -51,11 +51,7 @@ CurlSlist headerList(std::string_view block) {
         }
         list.append(line.c_str());
     }
-    for (const char* own : {"Accept", "Expect", "Content-Type", "Proxy-Connection"}) {
-        if (!hasHeader(block, own)) {
-            list.append((std::string(own) + ":").c_str());
-        }
-    }
+    blockCurlOwnHeaders(list, [block](std::string_view name) { return hasHeader(block, name); });
     return list;
 }
 
@@ -131,7 +127,7 @@ bool setRequestOptions(CURL* curl, const RequestSettings& settings, const std::s
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, redirectSchemes(settings.flags));
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, follow ? 1L : 0L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
+    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kCurlMaxRedirects);
     curl_easy_setopt(curl, CURLOPT_PATH_AS_IS, 1L);
     curl_easy_setopt(
         curl, CURLOPT_HTTP_VERSION,

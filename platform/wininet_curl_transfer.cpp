@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/curl_request_options.h"
 #include "platform/wininet.h"
 
 namespace quorrin::wininet_curl {
@@ -43,28 +44,17 @@ size_t onBody(char* data, size_t size, size_t count, void* user) {
     return size * count;
 }
 
-int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-    return static_cast<const State*>(user)->stop->stop_requested() ? 1 : 0;
-}
-
 }  // namespace
 
 Exchange::Exchange(const RequestSettings& settings, const Text& headers, const ByteSet& body)
     : url_(requestUrl(settings)), headers_(headerList(headers.view())) {
-    state_.stop = &settings.stop;
     state_.head = CurlResponseHead((settings.flags & INTERNET_FLAG_NO_AUTO_REDIRECT) == 0);
     if (!curl_ || settings.stop.stop_requested()) {
         return;
     }
     CURL* curl = curl_.get();
     state_.endAfterHeaders = setRequestOptions(curl, settings, url_, headers_, body);
-    curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, onHeaderLine);
-    curl_easy_setopt(curl, CURLOPT_HEADERDATA, &state_);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &state_);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onProgress);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &state_);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    setTransferCallbacks(curl, onHeaderLine, onBody, &state_, settings.stop);
     pump_ = std::make_unique<CurlPump>(curl, settings.stop);
     while (!state_.finalHeadersDone && pump_->step()) {
     }

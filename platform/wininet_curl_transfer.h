@@ -81,7 +81,6 @@ class Exchange {
         std::string pending;  // body bytes not yet read
         bool paused = false;  // the body is held back until `pending` is read
         std::size_t pendingOffset = 0;
-        const std::stop_token* stop = nullptr;
     };
 
   private:
