@@ -1,8 +1,8 @@
 #include "text/regex_matcher.h"
 
 #include "platform/codepage.h"
-#include "platform/literal.h"
 #include "platform/text_ops.h"
+#include "text/text_between.h"
 
 namespace quorrin {
 namespace {
@@ -13,11 +13,6 @@ std::u16string toWide(const Text& text) {
 
 Text toGbk(const std::u16string& wide) {
     return Text(fromUtf16(kCodePageGbk, wide));
-}
-
-const Text& quoteMarker() {
-    static const Text marker = literalText("#引号");
-    return marker;
 }
 
 }  // namespace
@@ -35,8 +30,7 @@ std::shared_ptr<RegexEngine> RegexMatcher::configured(const Text& pattern, bool 
     // stopping at a line feed.
     engine->setProperty("Singleline", true);
     engine->setProperty("Global", global);
-    engine->setPattern(
-        toWide(expandQuotes ? replaceSubtext(pattern, quoteMarker(), "\"") : pattern));
+    engine->setPattern(toWide(expandQuotes ? expandQuotePlaceholder(pattern) : pattern));
     return engine;
 }
 

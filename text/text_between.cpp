@@ -5,14 +5,11 @@
 #include "platform/text_ops.h"
 
 namespace quorrin {
-namespace {
 
 Text expandQuotePlaceholder(const Text& marker) {
     static const Text placeholder = literalText("#引号");
     return replaceSubtext(marker, placeholder, Text("\""));
 }
-
-}  // namespace
 
 Text textBetween(const Text& source, const Text& leftMarker, const Text& rightMarker,
                  int startPosition, bool caseInsensitive) {

@@ -6,6 +6,10 @@
 
 namespace quorrin {
 
+// `marker` with every "#引号" in it turned into a double quote, the way
+// markers and patterns write one.
+[[nodiscard]] Text expandQuotePlaceholder(const Text& marker);
+
 // The piece between the first `leftMarker` at or after `startPosition` and
 // the first `rightMarker` after it, untrimmed; empty when either is missing.
 // "#引号" in a marker stands for a double quote. Case-sensitive unless asked.
