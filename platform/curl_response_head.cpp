@@ -1,7 +1,8 @@
 #include "platform/curl_response_head.h"
 
-#include <algorithm>
 #include <cstdlib>
+
+#include "platform/ascii_case.h"
 
 namespace quorrin {
 namespace {
@@ -14,15 +15,6 @@ std::string_view withoutLineEnd(std::string_view line) {
 }
 
 }  // namespace
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    const auto lower = [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-    };
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(),
-                      [&](char a, char b) { return lower(a) == lower(b); });
-}
 
 CurlResponseHead::Line CurlResponseHead::take(std::string_view line) {
     const bool statusLine = line.starts_with("HTTP/");

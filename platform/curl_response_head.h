@@ -10,10 +10,6 @@
 // chunked body; only the last response's own lines are kept.
 namespace quorrin {
 
-// True when text begins with prefix, ASCII letters compared without case,
-// as header names are.
-[[nodiscard]] bool startsWithIgnoringCase(std::string_view text, std::string_view prefix);
-
 class CurlResponseHead {
   public:
     // What one line from the header callback was.

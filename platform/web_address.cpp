@@ -2,24 +2,10 @@
 
 #include <string_view>
 
+#include "platform/ascii_case.h"
+
 namespace quorrin {
 namespace {
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-        if (c != prefix[i]) {
-            return false;
-        }
-    }
-    return true;
-}
 
 std::string_view afterScheme(std::string_view text) {
     for (const std::string_view scheme :

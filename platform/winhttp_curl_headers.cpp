@@ -3,18 +3,11 @@
 #include <algorithm>
 #include <optional>
 
+#include "platform/ascii_case.h"
 #include "platform/winhttp.h"
 
 namespace quorrin::winhttp_curl {
 namespace {
-
-bool sameName(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-    };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-}
 
 std::string_view trimmed(std::string_view s) {
     const std::size_t first = s.find_first_not_of(" \t");
@@ -66,7 +59,9 @@ std::optional<HeaderLines> parsedBlock(std::string_view block) {
 }
 
 bool addOne(HeaderLines& headers, std::pair<std::string, std::string> line, std::uint32_t flags) {
-    const auto named = [&](const auto& header) { return sameName(header.first, line.first); };
+    const auto named = [&](const auto& header) {
+        return equalsIgnoringCase(header.first, line.first);
+    };
     const auto found = std::find_if(headers.begin(), headers.end(), named);
     const bool present = found != headers.end();
     if ((flags & WINHTTP_ADDREQ_FLAG_REPLACE) != 0) {

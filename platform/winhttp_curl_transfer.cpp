@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/ascii_case.h"
 #include "platform/curl_holder.h"
 #include "platform/curl_request_body.h"
 #include "platform/curl_request_options.h"
@@ -60,9 +61,8 @@ size_t onBody(char* data, size_t size, size_t count, void* user) {
 }
 
 bool hasHeader(const Settings& s, std::string_view name) {
-    return std::any_of(s.headers.begin(), s.headers.end(), [&](const auto& header) {
-        return header.first.size() == name.size() && startsWithIgnoringCase(header.first, name);
-    });
+    return std::any_of(s.headers.begin(), s.headers.end(),
+                       [&](const auto& header) { return equalsIgnoringCase(header.first, name); });
 }
 
 // The caller's lines as they are, then empty entries that stop libcurl from

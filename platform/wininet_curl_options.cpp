@@ -2,6 +2,7 @@
 #include <span>
 #include <string_view>
 
+#include "platform/ascii_case.h"
 #include "platform/curl_request_body.h"
 #include "platform/curl_request_options.h"
 #include "platform/curl_response_head.h"

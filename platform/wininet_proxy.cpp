@@ -1,7 +1,8 @@
 #include "platform/wininet_proxy.h"
 
-#include <algorithm>
 #include <vector>
+
+#include "platform/ascii_case.h"
 
 namespace quorrin {
 
@@ -20,14 +21,6 @@ std::vector<std::string_view> entries(std::string_view list) {
         list.remove_prefix(end + 1);
     }
     return found;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-    };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::string asProxyAddress(std::string_view server) {

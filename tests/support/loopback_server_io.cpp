@@ -10,6 +10,8 @@
 #include <charconv>
 #include <thread>
 
+#include "platform/ascii_case.h"
+
 namespace quorrin::loopback {
 
 namespace {
@@ -18,13 +20,6 @@ constexpr auto kTick = std::chrono::milliseconds(20);
 constexpr std::size_t kHeadLimit = 1U << 20;
 constexpr std::size_t kBodyLimit = 256U << 20;
 constexpr std::string_view kBlankLine = "\r\n\r\n";
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; };
-               return lower(x) == lower(y);
-           });
-}
 
 std::string_view trimmed(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) {
