@@ -10,35 +10,22 @@
 #include <string_view>
 
 #include "platform/gbk_quick.h"
+#include "platform/icu_converter.h"
 
 namespace quorrin {
 namespace {
 
-struct ConverterCloser {
-    void operator()(UConverter* converter) const { ucnv_close(converter); }
-};
-using Converter = std::unique_ptr<UConverter, ConverterCloser>;
-
 // One converter a call: a UConverter must never be shared between threads.
-Converter openConverter(unsigned codePage) {
-    const char* name = nullptr;
+Converter converterFor(unsigned codePage) {
     switch (codePage) {
         case kCodePageAnsi:
         case kCodePageGbk:
-            name = "windows-936-2000";
-            break;
+            return openConverter(kGbkConverterName);
         case kCodePageUtf8:
-            name = "UTF-8";
-            break;
+            return openConverter("UTF-8");
         default:
             return nullptr;
     }
-    UErrorCode status = U_ZERO_ERROR;
-    Converter converter(ucnv_open(name, &status));
-    if (U_FAILURE(status)) {
-        return nullptr;
-    }
-    return converter;
 }
 
 bool isGbk(unsigned codePage) {
@@ -135,7 +122,7 @@ int multiByteToWideChar(unsigned codePage, unsigned flags, const char* narrow, i
     const int32_t n = unitCount(narrow, length);
     Converter converter;
     const auto convert = [&](std::string_view in, char16_t* out, int32_t room) {
-        if (!converter && !(converter = openConverter(codePage))) {
+        if (!converter && !(converter = converterFor(codePage))) {
             return std::optional<std::size_t>();
         }
         UErrorCode status = U_ZERO_ERROR;
@@ -152,7 +139,7 @@ int multiByteToWideChar(unsigned codePage, unsigned flags, const char* narrow, i
                     [](char byte) { return static_cast<unsigned char>(byte) < 0x40; });
         return written ? static_cast<int>(*written) : 0;
     }
-    if (!(converter = openConverter(codePage))) {
+    if (!(converter = converterFor(codePage))) {
         return 0;
     }
     UErrorCode status = U_ZERO_ERROR;
@@ -177,7 +164,7 @@ int wideCharToMultiByte(unsigned codePage, unsigned flags, const char16_t* wide,
     }
     Converter converter;
     const auto convert = [&](std::u16string_view in, char* out, int32_t room) {
-        if (!converter && !(converter = openConverter(codePage))) {
+        if (!converter && !(converter = converterFor(codePage))) {
             return std::optional<std::size_t>();
         }
         UErrorCode status = U_ZERO_ERROR;
@@ -193,7 +180,7 @@ int wideCharToMultiByte(unsigned codePage, unsigned flags, const char16_t* wide,
                     [](char16_t unit) { return unit < 0xD800 || unit > 0xDFFF; });
         return written ? static_cast<int>(*written) : 0;
     }
-    if (!(converter = openConverter(codePage))) {
+    if (!(converter = converterFor(codePage))) {
         return 0;
     }
     UErrorCode status = U_ZERO_ERROR;

@@ -7,19 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/icu_converter.h"
+
 namespace quorrin::gbk {
 namespace {
-
-struct ConverterCloser {
-    void operator()(UConverter* converter) const { ucnv_close(converter); }
-};
-using Converter = std::unique_ptr<UConverter, ConverterCloser>;
-
-Converter openGbk() {
-    UErrorCode status = U_ZERO_ERROR;
-    Converter converter(ucnv_open("windows-936-2000", &status));
-    return U_SUCCESS(status) ? std::move(converter) : nullptr;
-}
 
 // Calls `take(source index, first output index, output count)` for every run
 // of output that came from one source index, by the offsets ICU reports.
@@ -42,7 +33,7 @@ void forEachSource(const std::vector<int32_t>& offsets, std::size_t produced, Ta
 UnitTable readUnitTable() {
     UnitTable table{};
     table.fill(kNotInTable);
-    const Converter converter = openGbk();
+    const Converter converter = openConverter(kGbkConverterName);
     if (!converter) {
         return table;
     }
@@ -88,7 +79,7 @@ UnitTable readUnitTable() {
 PairTable readPairTable() {
     PairTable table{};
     table.fill(kNoUnit);
-    const Converter converter = openGbk();
+    const Converter converter = openConverter(kGbkConverterName);
     if (!converter) {
         return table;
     }

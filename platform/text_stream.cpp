@@ -9,14 +9,10 @@
 #include <string_view>
 
 #include "platform/gbk_quick.h"
+#include "platform/icu_converter.h"
 
 namespace quorrin {
 namespace {
-
-struct ConverterCloser {
-    void operator()(UConverter* converter) const { ucnv_close(converter); }
-};
-using Converter = std::unique_ptr<UConverter, ConverterCloser>;
 
 constexpr int kMaxLabelLength = 64;
 
@@ -40,9 +36,9 @@ struct LabelOverride {
 
 // Labels whose ICU converter reads fewer characters than the Windows one.
 constexpr std::array kOverrides{
-    LabelOverride{"gb2312", "windows-936-2000"}, LabelOverride{"iso-8859-1", "windows-1252"},
-    LabelOverride{"iso8859-1", "windows-1252"},  LabelOverride{"iso_8859-1", "windows-1252"},
-    LabelOverride{"latin1", "windows-1252"},     LabelOverride{"l1", "windows-1252"},
+    LabelOverride{"gb2312", kGbkConverterName}, LabelOverride{"iso-8859-1", "windows-1252"},
+    LabelOverride{"iso8859-1", "windows-1252"}, LabelOverride{"iso_8859-1", "windows-1252"},
+    LabelOverride{"latin1", "windows-1252"},    LabelOverride{"l1", "windows-1252"},
 };
 
 // ICU's own comparison: case, "-", "_" and spaces are ignored.
@@ -53,16 +49,6 @@ const char* converterName(const Text& label) {
         }
     }
     return label.c_str();
-}
-
-// One converter a call: a UConverter must never be shared between threads.
-Converter openConverter(const Text& label) {
-    UErrorCode status = U_ZERO_ERROR;
-    Converter converter(ucnv_open(converterName(label), &status));
-    if (U_FAILURE(status)) {
-        return nullptr;
-    }
-    return converter;
 }
 
 constexpr std::size_t kPivotUnits = 4096;
@@ -136,13 +122,12 @@ std::optional<Text> readStreamText(const ByteSet& bytes, const Text& charset) {
     if (!isPlainLabel(charset)) {
         return std::nullopt;
     }
-    const Converter converter = openConverter(charset);
+    const Converter converter = openConverter(converterName(charset));
     if (!converter) {
         return std::nullopt;
     }
-    UErrorCode status = U_ZERO_ERROR;
-    const Converter gbk(ucnv_open("windows-936-2000", &status));
-    if (U_FAILURE(status)) {
+    const Converter gbk = openConverter(kGbkConverterName);
+    if (!gbk) {
         return std::nullopt;
     }
     // Mostly no longer than the input: UTF-8 and single-byte sets never grow
