@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 // The WinHttp operations the page fetch uses, synchronous, as an interface
 // so that tests can put a fake in its place. Texts cross as UTF-16. Each
@@ -81,6 +82,33 @@ class WinHttpRequest {
     WinHttpRequest(const WinHttpRequest&) = default;
     WinHttpRequest& operator=(const WinHttpRequest&) = default;
 };
+
+// The bytes queryRawHeaders needs for a header `block`: its units and a
+// zero unit.
+[[nodiscard]] inline std::size_t rawHeadersSize(std::u16string_view block) {
+    return (block.size() + 1) * 2;
+}
+
+// How queryRawHeaders hands out a response's header `block` once it has
+// one: the size check, the little-endian units, the zero unit and both
+// lengths.
+inline bool copyRawHeaders(std::u16string_view block, std::span<char> buffer,
+                           std::uint32_t& lengthBytes) {
+    const std::size_t needed = rawHeadersSize(block);
+    if (buffer.size() < needed) {
+        lengthBytes = static_cast<std::uint32_t>(needed);
+        return false;
+    }
+    std::size_t at = 0;
+    for (const char16_t unit : block) {
+        buffer[at++] = static_cast<char>(unit & 0xFF);
+        buffer[at++] = static_cast<char>(unit >> 8);
+    }
+    buffer[at++] = '\0';
+    buffer[at] = '\0';
+    lengthBytes = static_cast<std::uint32_t>(block.size() * 2);
+    return true;
+}
 
 // A connection to one host and port (WinHttpConnect). Destroying it closes it.
 class WinHttpConnection {

@@ -151,20 +151,7 @@ class CurlRequest final : public WinHttpRequest {
         if (!exchange_.responded) {
             return false;
         }
-        const std::size_t bytes = rawHeaders_.size() * 2;
-        if (buffer.size() < bytes + 2) {
-            lengthBytes = static_cast<std::uint32_t>(bytes + 2);
-            return false;
-        }
-        std::size_t at = 0;
-        for (const char16_t unit : rawHeaders_) {
-            buffer[at++] = static_cast<char>(unit & 0xFF);
-            buffer[at++] = static_cast<char>(unit >> 8);
-        }
-        buffer[at++] = '\0';
-        buffer[at] = '\0';
-        lengthBytes = static_cast<std::uint32_t>(bytes);
-        return true;
+        return copyRawHeaders(rawHeaders_, buffer, lengthBytes);
     }
 
   private:

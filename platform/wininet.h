@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <span>
+#include <string_view>
 
 #include "platform/text.h"
 
@@ -53,6 +55,19 @@ class InternetRequest {
     InternetRequest(const InternetRequest&) = default;
     InternetRequest& operator=(const InternetRequest&) = default;
 };
+
+// How queryRawHeaders hands out a response's header `block` once it has
+// one: the size check, the zero byte and both lengths.
+inline bool copyRawHeaders(std::string_view block, std::span<char> buffer, std::uint32_t& length) {
+    if (block.size() + 1 > buffer.size()) {
+        length = static_cast<std::uint32_t>(block.size() + 1);
+        return false;
+    }
+    std::memcpy(buffer.data(), block.data(), block.size());
+    buffer[block.size()] = '\0';
+    length = static_cast<std::uint32_t>(block.size());
+    return true;
+}
 
 // A connection to one host and port (InternetConnect with the HTTP service).
 class InternetConnection {

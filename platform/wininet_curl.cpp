@@ -1,7 +1,5 @@
 #include "platform/wininet_curl.h"
 
-#include <cstring>
-
 #include "platform/curl_global.h"
 #include "platform/wininet_curl_transfer.h"
 
@@ -29,15 +27,7 @@ class CurlRequest final : public InternetRequest {
         if (!exchange_ || !exchange_->responseArrived()) {
             return false;
         }
-        const std::string& block = exchange_->headerBlock();
-        if (block.size() + 1 > buffer.size()) {
-            length = static_cast<std::uint32_t>(block.size() + 1);
-            return false;
-        }
-        std::memcpy(buffer.data(), block.data(), block.size());
-        buffer[block.size()] = '\0';
-        length = static_cast<std::uint32_t>(block.size());
-        return true;
+        return copyRawHeaders(exchange_->headerBlock(), buffer, length);
     }
 
   private:

@@ -81,23 +81,11 @@ class FakeRequest final : public WinHttpRequest {
     bool queryRawHeaders(std::span<char> buffer, std::uint32_t& lengthBytes) override {
         log_->calls.emplace_back("queryHeaders");
         const std::u16string& text = script_->rawHeaders;
-        const std::size_t needed = (text.size() + 1) * 2;
-        if (buffer.size() < needed) {
-            lengthBytes = static_cast<std::uint32_t>(needed);
+        // The size query still answers; the sized one fails.
+        if (failing(WinHttpStep::queryHeaders) && buffer.size() >= rawHeadersSize(text)) {
             return false;
         }
-        if (failing(WinHttpStep::queryHeaders)) {
-            return false;
-        }
-        std::size_t at = 0;
-        for (const char16_t unit : text) {
-            buffer[at++] = static_cast<char>(unit & 0xFF);
-            buffer[at++] = static_cast<char>(unit >> 8);
-        }
-        buffer[at++] = '\0';
-        buffer[at] = '\0';
-        lengthBytes = static_cast<std::uint32_t>(text.size() * 2);
-        return true;
+        return copyRawHeaders(text, buffer, lengthBytes);
     }
 
   private:

@@ -46,15 +46,7 @@ class FakeRequest final : public InternetRequest {
         if (!state_->script.rawHeaders) {
             return false;
         }
-        const std::string& block = *state_->script.rawHeaders;
-        if (block.size() + 1 > buffer.size()) {
-            length = static_cast<std::uint32_t>(block.size() + 1);
-            return false;
-        }
-        std::memcpy(buffer.data(), block.data(), block.size());
-        buffer[block.size()] = '\0';
-        length = static_cast<std::uint32_t>(block.size());
-        return true;
+        return copyRawHeaders(*state_->script.rawHeaders, buffer, length);
     }
 
   private:
