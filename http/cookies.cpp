@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/text_ops.h"
+#include "text/text_between.h"
 
 namespace quorrin {
 namespace {
@@ -76,6 +77,20 @@ Text cookieName(const Text& item) {
 Text cookieValue(const Text& item) {
     const int equals = findText(item, kEquals);
     return equals == -1 ? Text() : rightText(item, item.length() - equals);
+}
+
+Text withCookieNamesAligned(const Text& headers) {
+    return replaceSubtext(headers, "Set-Cookie", "Set-Cookie", 1, kAllOccurrences, false);
+}
+
+std::optional<Text> cookieItem(const Text& line) {
+    if (findText(line, "Set-Cookie") == -1) {
+        return std::nullopt;
+    }
+    const Text item = findText(line, ";") != -1
+                          ? textBetween(line, "Set-Cookie:", ";")
+                          : replaceSubtext(line, "Set-Cookie:", {}, 1, kAllOccurrences, false);
+    return trimBothEnds(item);
 }
 
 }  // namespace quorrin

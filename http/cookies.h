@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/text.h"
 
 // Keeping a caller's cookie string up to date with the cookies a server set.
@@ -19,5 +21,13 @@ Text mergeCookies(Text& cookies, Text& returnedCookies);
 
 // The part of `item` after its first "=", untrimmed; empty without one.
 [[nodiscard]] Text cookieValue(const Text& item);
+
+// Every "Set-Cookie" in any letter case written "Set-Cookie".
+[[nodiscard]] Text withCookieNamesAligned(const Text& headers);
+
+// The cookie item of a header line that holds "Set-Cookie": the text between
+// "Set-Cookie:" and the first ";", or the whole line without "Set-Cookie:"
+// when it has no ";", trimmed. Nothing for any other line.
+[[nodiscard]] std::optional<Text> cookieItem(const Text& line);
 
 }  // namespace quorrin

@@ -55,13 +55,6 @@ std::u16string objectName(const UrlComponents& parts) {
     return (parts.urlPath.empty() ? u"/" : parts.urlPath) + parts.extraInfo;
 }
 
-Text proxyName(const Text& proxy, bool secure) {
-    if (proxy.empty()) {
-        return {};
-    }
-    return secure ? proxy : Text("http=") + proxy;
-}
-
 Text headerBlock(const Text& extraHeaders, const Text& cookies) {
     Text block = extraHeaders.empty() ? Text() : extraHeaders + "\r\n";
     for (const DefaultLine& d : kDefaultLines) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "http/proxy_name.h"
 #include "platform/text.h"
 #include "platform/winhttp.h"
 
@@ -22,10 +23,6 @@ namespace quorrin::winhttp_fetch {
 // The path and extra information as they stand in the address; "/" leads a
 // path that is empty, so an address of host and query keeps its query.
 [[nodiscard]] std::u16string objectName(const UrlComponents& parts);
-
-// The proxy list handed to the session: `proxy` itself for a secure
-// address, else for http only.
-[[nodiscard]] Text proxyName(const Text& proxy, bool secure);
 
 // `extraHeaders` and CRLF, then each default line whose presence test finds
 // nothing in the block built so far, and a Cookie line for a non-empty

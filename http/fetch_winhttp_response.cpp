@@ -2,12 +2,12 @@
 
 #include <string>
 
+#include "http/cookies.h"
 #include "platform/com_apartment.h"
 #include "platform/pending_events.h"
 #include "platform/text_ops.h"
 #include "platform/text_stream.h"
 #include "text/codepage_conversion.h"
-#include "text/text_between.h"
 
 namespace quorrin::winhttp_fetch {
 namespace {
@@ -66,19 +66,12 @@ Text statusOf(const Text& headers) {
     return midText(headers, kStatusStart, lineEnd - kStatusStart);
 }
 
-Text withCookieNamesAligned(const Text& headers) {
-    return replaceSubtext(headers, "Set-Cookie", "Set-Cookie", 1, kAllOccurrences, false);
-}
-
 Harvest harvest(const Text& headers) {
     Harvest found;
     const TextArray lines = splitText(headers, "\r\n");
     for (const Text& line : lines.items()) {
-        if (findText(line, "Set-Cookie") != -1) {
-            const Text item = findText(line, ";") != -1 ? textBetween(line, "Set-Cookie:", ";")
-                                                        : replaceSubtext(line, "Set-Cookie:", {}, 1,
-                                                                         kAllOccurrences, false);
-            found.cookies += trimBothEnds(item) + "; ";
+        if (const std::optional<Text> item = cookieItem(line)) {
+            found.cookies += *item + "; ";
         }
         if (compareText(leftText(line, 10), "Location: ", false) == 0) {
             found.location = midText(line, 11, textLength(line));

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "http/cookies.h"
 #include "platform/text.h"
 #include "platform/winhttp.h"
 #include "text/regex_matcher.h"
@@ -25,9 +26,6 @@ struct Body {
 
 // The status line from byte 10 (past "HTTP/1.1 ") up to its line break.
 [[nodiscard]] Text statusOf(const Text& headers);
-
-// Every "Set-Cookie" in any letter case written "Set-Cookie".
-[[nodiscard]] Text withCookieNamesAligned(const Text& headers);
 
 struct Harvest {
     Text cookies;                  // "a=1; b=2"

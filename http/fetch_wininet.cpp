@@ -6,6 +6,7 @@
 #include "http/cookies.h"
 #include "http/fetch_wininet_request.h"
 #include "http/fetch_wininet_response.h"
+#include "http/proxy_name.h"
 #include "http/url_parts.h"
 #include "platform/text_ops.h"
 
@@ -25,9 +26,8 @@ ByteSet fetchWinInet(const Text& url, int method, const Text& postData, Text* co
 
     const std::uint32_t accessType =
         proxy.empty() ? INTERNET_OPEN_TYPE_DIRECT : INTERNET_OPEN_TYPE_PROXY;
-    const Text proxyList = proxy.empty() ? Text{} : (secure ? proxy : "http=" + proxy);
     std::unique_ptr<InternetSession> session =
-        winInet.open(wininet_fetch::userAgent(extra), accessType, proxyList, {});
+        winInet.open(wininet_fetch::userAgent(extra), accessType, proxyName(proxy, secure), {});
     if (!session) {
         return {};
     }

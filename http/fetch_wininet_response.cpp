@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
+#include "http/cookies.h"
 #include "platform/text_ops.h"
-#include "text/text_between.h"
 
 namespace quorrin::wininet_fetch {
 
@@ -47,20 +47,16 @@ Text responseHeaders(InternetRequest& request) {
     }
     const Text block(
         std::string_view(buffer).substr(0, std::min<std::size_t>(length, buffer.size())));
-    return replaceSubtext(block, "Set-Cookie", "Set-Cookie", 1, kAllOccurrences, false);
+    return withCookieNamesAligned(block);
 }
 
 Text harvestCookies(const Text& headers) {
     Text harvested;
     const TextArray lines = splitText(headers, "\r\n");
     for (const Text& line : lines.items()) {
-        if (findText(line, "Set-Cookie") == -1) {
-            continue;
+        if (const std::optional<Text> item = cookieItem(line)) {
+            harvested += *item + "; ";
         }
-        const Text item = findText(line, ";") != -1
-                              ? textBetween(line, "Set-Cookie:", ";")
-                              : replaceSubtext(line, "Set-Cookie:", {}, 1, kAllOccurrences, false);
-        harvested += trimBothEnds(item) + "; ";
     }
     return leftText(harvested, textLength(harvested) - 2);
 }
