@@ -11,6 +11,7 @@
 
 #include "platform/gbk_quick.h"
 #include "platform/icu_converter.h"
+#include "platform/in_turns.h"
 
 namespace quorrin {
 namespace {
@@ -74,35 +75,27 @@ std::u16string composed(const char16_t* wide, int32_t n) {
     return out;
 }
 
-// Converts `in` into `out` in turns: the quick path as far as it goes, then
-// the converter up to and including the next unit that `standsAlone` (after
-// which any reading is back at a character boundary), then the quick path
-// again. The joined result is what the converter alone gives. The size
-// written, or nothing when `capacity` is too small or the converter fails.
+// Converts `in` in turns (inTurns) into the `capacity` units at `out`, with
+// `quick` and `convert` writing after what is there. The size written, or
+// nothing when `capacity` is too small or the converter fails.
 template <typename In, typename Out, typename Quick, typename Convert, typename StandsAlone>
-std::optional<std::size_t> inTurns(std::basic_string_view<In> in, Out* out, std::size_t capacity,
-                                   Quick quick, Convert convert, StandsAlone standsAlone) {
-    std::size_t at = 0;
+std::optional<std::size_t> intoBuffer(std::basic_string_view<In> in, Out* out, std::size_t capacity,
+                                      Quick quick, Convert convert, StandsAlone standsAlone) {
     std::size_t written = 0;
-    while (at < in.size()) {
+    const auto quickTurn = [&](std::basic_string_view<In> rest) {
         std::size_t taken = 0;
-        at += quick(in.substr(at), out + written, capacity - written, taken);
+        const std::size_t used = quick(rest, out + written, capacity - written, taken);
         written += taken;
-        if (at == in.size()) {
-            break;
-        }
-        std::size_t end = at;
-        while (end < in.size() && !standsAlone(in[end])) {
-            ++end;
-        }
-        end = std::min(end + 1, in.size());
-        const std::optional<std::size_t> size = convert(in.substr(at, end - at), out + written,
-                                                        static_cast<int32_t>(capacity - written));
-        if (!size) {
-            return std::nullopt;
-        }
-        written += *size;
-        at = end;
+        return used;
+    };
+    const auto convertTurn = [&](std::basic_string_view<In> piece) {
+        const std::optional<std::size_t> size =
+            convert(piece, out + written, static_cast<int32_t>(capacity - written));
+        written += size.value_or(0);
+        return size.has_value();
+    };
+    if (!inTurns(in, quickTurn, convertTurn, standsAlone)) {
+        return std::nullopt;
     }
     return written;
 }
@@ -134,9 +127,9 @@ int multiByteToWideChar(unsigned codePage, unsigned flags, const char* narrow, i
         // A byte below 0x40 is never a trail byte: the reading is at a
         // character boundary after it.
         const auto written =
-            inTurns(std::string_view(narrow, static_cast<std::size_t>(n)), wide,
-                    static_cast<std::size_t>(capacity), gbk::toUnits, convert,
-                    [](char byte) { return static_cast<unsigned char>(byte) < 0x40; });
+            intoBuffer(std::string_view(narrow, static_cast<std::size_t>(n)), wide,
+                       static_cast<std::size_t>(capacity), gbk::toUnits, convert,
+                       [](char byte) { return static_cast<unsigned char>(byte) < 0x40; });
         return written ? static_cast<int>(*written) : 0;
     }
     if (!(converter = converterFor(codePage))) {
@@ -176,8 +169,8 @@ int wideCharToMultiByte(unsigned codePage, unsigned flags, const char16_t* wide,
     if (capacity > 0 && isGbk(codePage)) {
         // Only a high surrogate waits for the unit after it.
         const auto written =
-            inTurns(source, narrow, static_cast<std::size_t>(capacity), gbk::fromUnits, convert,
-                    [](char16_t unit) { return unit < 0xD800 || unit > 0xDFFF; });
+            intoBuffer(source, narrow, static_cast<std::size_t>(capacity), gbk::fromUnits, convert,
+                       [](char16_t unit) { return unit < 0xD800 || unit > 0xDFFF; });
         return written ? static_cast<int>(*written) : 0;
     }
     if (!(converter = converterFor(codePage))) {

@@ -10,6 +10,7 @@
 
 #include "platform/gbk_quick.h"
 #include "platform/icu_converter.h"
+#include "platform/in_turns.h"
 
 namespace quorrin {
 namespace {
@@ -90,24 +91,18 @@ bool appendConverted(UConverter* source, UConverter* gbk, std::string_view in, D
 // Well-formed UTF-8 of the BMP goes the quick way; where that stops, ICU
 // reads up to and including the next ASCII byte, which no malformed
 // sequence takes in, so the quick way starts again on a character boundary.
+// The quick way stops where the buffer is full; the converter grows it.
 bool appendUtf8(UConverter* utf8, UConverter* gbk, std::string_view in, Decoded& out) {
-    const auto isAscii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
-    while (!in.empty()) {
+    const auto quick = [&](std::string_view rest) {
         std::size_t taken = 0;
-        in.remove_prefix(gbk::fromUtf8(in, out.end(), out.room(), taken));
+        const std::size_t used = gbk::fromUtf8(rest, out.end(), out.room(), taken);
         out.written += taken;
-        if (in.empty()) {
-            break;
-        }
-        const auto ascii = std::find_if(in.begin(), in.end(), isAscii);
-        const std::size_t end =
-            std::min(static_cast<std::size_t>(ascii - in.begin()) + 1, in.size());
-        if (!appendConverted(utf8, gbk, in.substr(0, end), out)) {
-            return false;
-        }
-        in.remove_prefix(end);
-    }
-    return true;
+        return used;
+    };
+    const auto convert = [&](std::string_view piece) {
+        return appendConverted(utf8, gbk, piece, out);
+    };
+    return inTurns(in, quick, convert, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 bool isUtf8(UConverter* converter) {
