@@ -27,9 +27,8 @@ void runSearch(CommandContext& context) {
 
     // The site sends UTF-8 with percent escapes in the mark-up: one pass
     // decodes both into code page 936.
-    const Text page = urlDecode(toText(body), true);
-    state.firstPageHtml = page;
-    site::extractColumns(page, state.titles, state.sharers, state.shareTimes);
+    state.firstPageHtml = urlDecode(toText(body), true);
+    site::extractColumns(state.firstPageHtml, state.titles, state.sharers, state.shareTimes);
 
     window.deleteAllRows();
     const int added = addMatchingRows(

@@ -35,10 +35,8 @@ int programStart(int& argc, char** argv) {
     QApplication app(argc, argv);
     QtWindowRuntime runtime;
 
+    // The result arrays start empty with the state.
     ProgramState state;
-    state.titles = TextArray();
-    state.sharers = TextArray();
-    state.shareTimes = TextArray();
 
     const ReleaseAtExit release(state);
 
@@ -55,7 +53,7 @@ void runClient(QtWindowRuntime& runtime, ProgramState& state, const Text& siteBa
         shown(windows.mainWindow());
     }
     QApplication::exec();
-    windows.shutDown();
+    // Leaving shuts the windows down: stop, close, wait for the workers.
 }
 
 }  // namespace quorrin

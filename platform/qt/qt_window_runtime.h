@@ -68,7 +68,6 @@ class QtWindowRuntime final : public WindowRuntime {
 
     // Window thread only.
     void beginClosing();
-    [[nodiscard]] bool closing() const { return closing_.load(); }
     // Window thread only: handles events until every worker has ended or the
     // timeout has passed; answers whether all have ended.
     bool waitForWorkers(std::chrono::milliseconds timeout = std::chrono::hours(24));

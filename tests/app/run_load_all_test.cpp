@@ -48,23 +48,9 @@ struct LoadAllRun {
         return cells;
     }
     std::vector<Text> statusTexts() const {
-        std::vector<Text> texts;
-        for (const auto& call : window.calls()) {
-            if (call.kind == testing::RecordedCall::Kind::setControlText) {
-                texts.push_back(call.text);
-            }
-        }
-        return texts;
+        return window.textsOf(testing::RecordedCall::Kind::setControlText);
     }
 };
-
-std::vector<std::string> targets(const LoopbackServer& server) {
-    std::vector<std::string> result;
-    for (const RecordedRequest& request : server.requests()) {
-        result.push_back(request.target);
-    }
-    return result;
-}
 
 TEST(RunLoadAll, FetchesEveryAnnouncedPageInOrderOverWinHttp) {
     LoopbackServer server;
@@ -79,7 +65,7 @@ TEST(RunLoadAll, FetchesEveryAnnouncedPageInOrderOverWinHttp) {
 
     // Page 1 is fetched again, and every page goes through the WinHttp
     // fetch (its default agent), one after the other.
-    EXPECT_EQ(targets(server),
+    EXPECT_EQ(server.requestTargets(),
               (std::vector<std::string>{pagePath(kJueJiEncoded, 1), pagePath(kJueJiEncoded, 2),
                                         pagePath(kJueJiEncoded, 3), pagePath(kJueJiEncoded, 4),
                                         pagePath(kJueJiEncoded, 5)}));
@@ -124,7 +110,8 @@ TEST(RunLoadAll, ANewKeywordGetsAsManyPagesAsTheLastSearchAnnounced) {
     loadAll.window.setText(Control::编辑框1, "abc");
     loadAll.run(server.baseUrl());
 
-    EXPECT_EQ(targets(server), (std::vector<std::string>{pagePath("abc", 1), pagePath("abc", 2)}));
+    EXPECT_EQ(server.requestTargets(),
+              (std::vector<std::string>{pagePath("abc", 1), pagePath("abc", 2)}));
     EXPECT_EQ(loadAll.titles(), (std::vector<Text>{"abc 1", "abc 2"}));
     EXPECT_EQ(loadAll.state.pageCountText, "2");
 }

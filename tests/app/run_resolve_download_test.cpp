@@ -51,23 +51,12 @@ struct ResolveRun {
         CommandContext context{window, state, Text(server.baseUrl()), {}};
         runResolveDownload(context);
     }
-    std::vector<std::string> targets() const {
-        std::vector<std::string> result;
-        for (const RecordedRequest& request : server.requests()) {
-            result.push_back(request.target);
-        }
-        return result;
+    std::vector<std::string> targets() const { return server.requestTargets(); }
+    std::vector<Text> statusTexts() const {
+        return window.textsOf(RecordedCall::Kind::setControlText);
     }
-    std::vector<Text> statusTexts() const { return textsOf(RecordedCall::Kind::setControlText); }
-    std::vector<Text> messages() const { return textsOf(RecordedCall::Kind::showMessageBox); }
-    std::vector<Text> textsOf(RecordedCall::Kind kind) const {
-        std::vector<Text> texts;
-        for (const RecordedCall& call : window.calls()) {
-            if (call.kind == kind) {
-                texts.push_back(call.text);
-            }
-        }
-        return texts;
+    std::vector<Text> messages() const {
+        return window.textsOf(RecordedCall::Kind::showMessageBox);
     }
     // A share page at /s/<id> naming `title`, and the detail page leading to it.
     void share(const std::string& fileId, const std::string& pageText) {

@@ -42,14 +42,7 @@ struct SearchRun {
         runSearch(context);
     }
     std::vector<Text> statusTexts() const {
-        std::vector<Text> texts;
-        for (const auto& call : window.calls()) {
-            if (call.kind == testing::RecordedCall::Kind::setControlText &&
-                call.control == Control::透明标签1) {
-                texts.push_back(call.text);
-            }
-        }
-        return texts;
+        return window.textsOf(testing::RecordedCall::Kind::setControlText, Control::透明标签1);
     }
 };
 

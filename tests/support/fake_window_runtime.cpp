@@ -60,11 +60,6 @@ void FakeWindowRuntime::onMessageBox(std::function<void(const Text&, const Text&
     messageHook_ = std::move(hook);
 }
 
-void FakeWindowRuntime::onCall(std::function<void(const RecordedCall&)> hook) {
-    const std::scoped_lock lock(mutex_);
-    callHook_ = std::move(hook);
-}
-
 std::vector<RecordedCall> FakeWindowRuntime::calls() const {
     const std::scoped_lock lock(mutex_);
     return {calls_.begin(), calls_.end()};
@@ -76,6 +71,17 @@ std::vector<std::string> FakeWindowRuntime::callLog() const {
         log.push_back(describe(call));
     }
     return log;
+}
+
+std::vector<Text> FakeWindowRuntime::textsOf(RecordedCall::Kind kind,
+                                             std::optional<Control> control) const {
+    std::vector<Text> texts;
+    for (const RecordedCall& call : calls()) {
+        if (call.kind == kind && (!control || call.control == control)) {
+            texts.push_back(call.text);
+        }
+    }
+    return texts;
 }
 
 void FakeWindowRuntime::clearCalls() {
@@ -115,20 +121,8 @@ void FakeWindowRuntime::waitForWorkers() {
 }
 
 void FakeWindowRuntime::record(RecordedCall call) {
-    std::function<void(const RecordedCall&)> hook;
-    {
-        const std::scoped_lock lock(mutex_);
-        hook = callHook_;
-        // A copy only when a hook still needs the call after the lock.
-        if (hook) {
-            calls_.push_back(call);
-        } else {
-            calls_.push_back(std::move(call));
-        }
-    }
-    if (hook) {
-        hook(call);
-    }
+    const std::scoped_lock lock(mutex_);
+    calls_.push_back(std::move(call));
 }
 
 Text FakeWindowRuntime::controlText(Control control) {

@@ -50,12 +50,14 @@ class FakeWindowRuntime final : public WindowRuntime {
     void onModalWindow(std::function<void(ModalWindowId)> hook);
     // Stands for the user dismissing the message box.
     void onMessageBox(std::function<void(const Text& text, const Text& caption)> hook);
-    // Runs after every recorded call.
-    void onCall(std::function<void(const RecordedCall&)> hook);
 
     // --- reading ---
     [[nodiscard]] std::vector<RecordedCall> calls() const;
     [[nodiscard]] std::vector<std::string> callLog() const;  // describe() of each call
+    // The texts of the recorded calls of one kind, in order; with a control,
+    // only of the calls on that control.
+    [[nodiscard]] std::vector<Text> textsOf(RecordedCall::Kind kind,
+                                            std::optional<Control> control = {}) const;
     void clearCalls();
     [[nodiscard]] Text text(Control control) const;
     [[nodiscard]] bool visible(Control control) const;
@@ -99,7 +101,6 @@ class FakeWindowRuntime final : public WindowRuntime {
     Text clipboard_;
     std::function<void(ModalWindowId)> modalHook_;
     std::function<void(const Text&, const Text&)> messageHook_;
-    std::function<void(const RecordedCall&)> callHook_;
     WorkerGroup threads_;  // last member: joined first, while the rest still exists
 };
 

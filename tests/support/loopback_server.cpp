@@ -222,6 +222,13 @@ std::vector<RecordedRequest> LoopbackServer::requests() const {
 std::size_t LoopbackServer::requestCount() const {
     return impl_->requests().size();
 }
+std::vector<std::string> LoopbackServer::requestTargets() const {
+    std::vector<std::string> targets;
+    for (const RecordedRequest& request : impl_->requests()) {
+        targets.push_back(request.target);
+    }
+    return targets;
+}
 bool LoopbackServer::waitForRequests(std::size_t count, std::chrono::milliseconds timeout) const {
     return impl_->waitForRequests(count, timeout);
 }

@@ -89,6 +89,8 @@ class LoopbackServer {
 
     [[nodiscard]] std::vector<RecordedRequest> requests() const;
     [[nodiscard]] std::size_t requestCount() const;
+    // The request targets ("/path?query") in the order received.
+    [[nodiscard]] std::vector<std::string> requestTargets() const;
     // True once at least `count` requests have arrived.
     [[nodiscard]] bool waitForRequests(std::size_t count, std::chrono::milliseconds timeout) const;
 

@@ -11,17 +11,7 @@ using Kind = RecordedCall::Kind;
 
 // Code page 936 to UTF-8, so that recorded texts read like the source.
 std::string utf8Of(const Text& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int units = multiByteToWideChar(kCodePageGbk, 0, text.c_str(), -1, nullptr, 0);
-    std::u16string wide(static_cast<std::size_t>(units), u'\0');
-    multiByteToWideChar(kCodePageGbk, 0, text.c_str(), -1, wide.data(), units);
-    const int bytes = wideCharToMultiByte(kCodePageUtf8, 0, wide.c_str(), -1, nullptr, 0);
-    std::string utf8(static_cast<std::size_t>(bytes), '\0');
-    wideCharToMultiByte(kCodePageUtf8, 0, wide.c_str(), -1, utf8.data(), bytes);
-    utf8.resize(utf8.find('\0'));
-    return utf8;
+    return fromUtf16(kCodePageUtf8, toUtf16(kCodePageGbk, text.view()));
 }
 
 std::string quoted(const Text& text) {
