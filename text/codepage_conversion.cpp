@@ -46,7 +46,10 @@ Units narrowToUnits(const Text& narrow, unsigned codePage) {
 Text unitsToNarrow(const char16_t* wide, int count, unsigned codePage, unsigned flags) {
     const std::size_t units =
         count < 0 ? std::char_traits<char16_t>::length(wide) + 1 : static_cast<std::size_t>(count);
-    return Text(fromUtf16(codePage, std::u16string_view(wide, units), flags));
+    std::string bytes = fromUtf16(codePage, std::u16string_view(wide, units), flags);
+    // Sized for the worst case: a converted page keeps only what it holds.
+    bytes.shrink_to_fit();
+    return Text(std::move(bytes));
 }
 
 // Wide text is little-endian on every host, so units are packed and unpacked

@@ -79,6 +79,19 @@ TEST(Utf8ToGbk, ConvertsEveryCase) {
     }
 }
 
+// A converted page holds its own bytes, not the worst-case buffer it was
+// converted into (up to three bytes a unit).
+TEST(Utf8ToGbk, ConvertedPageKeepsNoRoomToSpare) {
+    constexpr std::size_t kPage = 1 << 16;
+    const Text page(std::string(kPage, 'a'));
+    const Text fromCopy = utf8ToGbk(page);
+    EXPECT_EQ(fromCopy.str(), page.str());
+    EXPECT_LT(fromCopy.str().capacity(), 2 * kPage);
+    const Text fromMoved = utf8ToGbk(Text(page));
+    EXPECT_EQ(fromMoved.str(), page.str());
+    EXPECT_LT(fromMoved.str().capacity(), 2 * kPage);
+}
+
 struct AnsiToWideCase {
     const char* name;
     std::string_view narrow;
