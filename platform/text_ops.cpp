@@ -7,7 +7,9 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "platform/text_bytes.h"
 #include "platform/text_search.h"
 
 namespace quorrin {
@@ -16,13 +18,8 @@ namespace {
 constexpr unsigned char kFullWidthLead = 0xA1;  // full-width space is A1 A1
 constexpr unsigned char kFullWidthAsciiLead = 0xA3;
 
-bool isLead(unsigned char c) {
-    return c >= 0x80;
-}
-
-unsigned char foldAscii(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
-}
+using text_bytes::foldAscii;
+using text_bytes::isLead;
 
 Text fromRange(const Text& t, std::size_t begin, std::size_t count) {
     return Text(t.view().substr(begin, count));
@@ -54,7 +51,7 @@ Text mapAsciiLetters(const Text& t, Map map) {
         out[i] = static_cast<char>(map(c));
         ++i;
     }
-    return Text(out);
+    return Text(std::move(out));
 }
 
 }  // namespace
@@ -145,7 +142,7 @@ Text replaceSubtext(const Text& t, const Text& old, const Text& replacement, int
         }
     }
     out.append(t.view().substr(copied));
-    return Text(out);
+    return Text(std::move(out));
 }
 
 TextArray splitText(const Text& t, const Text& delimiter) {
@@ -199,7 +196,7 @@ Text removeAllSpaces(const Text& t) {
         }
         i += w;
     }
-    return Text(out);
+    return Text(std::move(out));
 }
 
 Text toUpper(const Text& t) {
@@ -259,7 +256,7 @@ Text toHexText(int n) {
     std::string out(buffer.data(), result.ptr);
     std::transform(out.begin(), out.end(), out.begin(),
                    [](char c) { return (c >= 'a' && c <= 'f') ? static_cast<char>(c - 32) : c; });
-    return Text(out);
+    return Text(std::move(out));
 }
 
 Text charFromCode(int byte) {

@@ -4,16 +4,13 @@
 #include <array>
 #include <cstring>
 
+#include "platform/text_bytes.h"
+
 namespace quorrin {
 namespace {
 
-bool isLead(unsigned char c) {
-    return c >= 0x80;
-}
-
-unsigned char foldAscii(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
-}
+using text_bytes::foldAscii;
+using text_bytes::isLead;
 
 char otherCase(char ch) {
     const auto c = static_cast<unsigned char>(ch);
