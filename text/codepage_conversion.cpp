@@ -1,7 +1,6 @@
 #include "text/codepage_conversion.h"
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -10,34 +9,11 @@
 namespace quorrin {
 namespace {
 
-// UTF-16 units as the platform writes them. The buffer is left uninitialised
-// until then: zero-filling a page-sized buffer costs as much as converting it.
-struct Units {
-    std::unique_ptr<char16_t[]> data;
-    int count = 0;
-};
-
-// Units, terminator included, of zero-terminated `narrow` read in
-// `codePage`, measured there; none when the code page cannot read it.
-// The code pages read here give at most one unit a byte, so the buffer is
-// sized from the bytes and the text converted in one pass; measuring, a
-// second whole pass, is left for a page that should give more.
-Units narrowToUnits(const Text& narrow, unsigned codePage) {
-    const int capacity = narrow.length() + 1;
-    Units units{std::make_unique_for_overwrite<char16_t[]>(static_cast<std::size_t>(capacity)), 0};
-    units.count = std::max(
-        multiByteToWideChar(codePage, 0, narrow.c_str(), -1, units.data.get(), capacity), 0);
-    if (units.count > 0) {
-        return units;
-    }
-    const int measured = multiByteToWideChar(codePage, 0, narrow.c_str(), -1, nullptr, 0);
-    if (measured <= 0) {
-        return {};
-    }
-    units.data = std::make_unique_for_overwrite<char16_t[]>(static_cast<std::size_t>(measured));
-    units.count = std::max(
-        multiByteToWideChar(codePage, 0, narrow.c_str(), -1, units.data.get(), measured), 0);
-    return units;
+// Units, terminator included, of `narrow` read in `codePage`; none when the
+// code page cannot read it. The code pages read here give at most one unit
+// a byte, so this is one pass into a buffer sized from the bytes.
+std::u16string narrowToUnits(const Text& narrow, unsigned codePage) {
+    return toUtf16(codePage, std::string_view(narrow.c_str(), narrow.view().size() + 1));
 }
 
 // `count` units of `wide` (-1: up to and including its zero unit) in
@@ -54,11 +30,11 @@ Text unitsToNarrow(const char16_t* wide, int count, unsigned codePage, unsigned 
 
 // Wide text is little-endian on every host, so units are packed and unpacked
 // byte by byte rather than copied as host char16_t.
-ByteSet packUnits(const Units& units) {
-    std::string bytes(static_cast<std::size_t>(units.count) * 2, '\0');
-    for (std::size_t i = 0; i < static_cast<std::size_t>(units.count); ++i) {
-        bytes[2 * i] = static_cast<char>(units.data[i] & 0xFF);
-        bytes[2 * i + 1] = static_cast<char>(units.data[i] >> 8);
+ByteSet packUnits(const std::u16string& units) {
+    std::string bytes(units.size() * 2, '\0');
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        bytes[2 * i] = static_cast<char>(units[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<char>(units[i] >> 8);
     }
     return ByteSet(std::move(bytes));
 }
@@ -78,21 +54,21 @@ std::u16string unpackUnits(const ByteSet& wide) {
 // The second half of every narrow-to-narrow conversion: the units of a
 // text, which hold no zero unit before their terminator, are exactly what
 // the wide byte set of ansiToWide carries to wideToAnsi.
-Text terminatedUnitsToNarrow(const Units& units, unsigned codePage) {
-    if (units.count == 0) {
+Text terminatedUnitsToNarrow(const std::u16string& units, unsigned codePage) {
+    if (units.empty()) {
         return {};
     }
-    return unitsToNarrow(units.data.get(), -1, codePage, 0);
+    return unitsToNarrow(units.c_str(), -1, codePage, 0);
 }
 
 }  // namespace
 
 // Both directions size their result in the code page they convert to: a
-// size taken in the ANSI code page falls short for malformed UTF-8, for single-byte
-// characters of code page 936 and for any other ANSI code page.
+// size taken in the ANSI code page falls short for malformed UTF-8, for
+// single-byte characters of code page 936 and for any other ANSI code page.
 ByteSet ansiToWide(const Text& narrow, unsigned codePage) {
-    const Units units = narrowToUnits(narrow, codePage);
-    return units.count == 0 ? blankBytes(2) : packUnits(units);
+    const std::u16string units = narrowToUnits(narrow, codePage);
+    return units.empty() ? blankBytes(2) : packUnits(units);
 }
 
 Text wideToAnsi(const ByteSet& wide, unsigned codePage) {
@@ -112,7 +88,7 @@ Text utf8ToGbk(const Text& narrow) {
 }
 
 Text utf8ToGbk(Text&& narrow) {
-    const Units units = narrowToUnits(narrow, kCodePageUtf8);
+    const std::u16string units = narrowToUnits(narrow, kCodePageUtf8);
     // Moved out and dropped: assigning an empty text would keep the capacity.
     { const Text released = std::move(narrow); }
     return terminatedUnitsToNarrow(units, kCodePageGbk);
