@@ -3,8 +3,6 @@
 #include <unicode/ucnv.h>
 #include <unicode/unorm2.h>
 
-#include <algorithm>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>

@@ -3,7 +3,6 @@
 #include <unicode/ucnv.h>
 
 #include <array>
-#include <memory>
 #include <string>
 #include <vector>
 

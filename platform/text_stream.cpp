@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <memory>
 #include <string>
 #include <string_view>
 
