@@ -40,34 +40,12 @@ void sendAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-SocketFd& SocketFd::operator=(SocketFd&& other) noexcept {
-    if (this != &other) {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-        fd_ = other.release();
-    }
-    return *this;
-}
-
-SocketFd::~SocketFd() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-    }
-}
-
-int SocketFd::release() {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd;
-}
-
 Server::~Server() {
     stop();
 }
 
 bool Server::start(int port, Log log) {
-    SocketFd listener(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    UniqueFd listener(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
     if (!listener.valid()) {
         return false;
     }
@@ -97,7 +75,7 @@ void Server::stop() {
     if (thread_.joinable()) {
         thread_.join();
     }
-    listener_ = SocketFd();
+    listener_ = UniqueFd();
 }
 
 std::string Server::baseUrl() const {
@@ -110,14 +88,14 @@ void Server::serve() {
         if (::poll(&waiting, 1, kPollMillis) <= 0) {
             continue;
         }
-        SocketFd connection(::accept4(listener_.get(), nullptr, nullptr, SOCK_CLOEXEC));
+        UniqueFd connection(::accept4(listener_.get(), nullptr, nullptr, SOCK_CLOEXEC));
         if (connection.valid()) {
             answer(std::move(connection));
         }
     }
 }
 
-void Server::answer(SocketFd connection) {
+void Server::answer(UniqueFd connection) {
     timeval timeout{kReadTimeoutSeconds, 0};
     ::setsockopt(connection.get(), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
     std::string request;

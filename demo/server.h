@@ -6,27 +6,9 @@
 #include <thread>
 
 #include "demo/site.h"
+#include "platform/unique_fd.h"
 
 namespace quorrin::demo {
-
-// Owns one socket descriptor.
-class SocketFd {
-  public:
-    SocketFd() = default;
-    explicit SocketFd(int fd) : fd_(fd) {}
-    SocketFd(SocketFd&& other) noexcept : fd_(other.release()) {}
-    SocketFd& operator=(SocketFd&& other) noexcept;
-    SocketFd(const SocketFd&) = delete;
-    SocketFd& operator=(const SocketFd&) = delete;
-    ~SocketFd();
-
-    [[nodiscard]] int get() const { return fd_; }
-    [[nodiscard]] bool valid() const { return fd_ >= 0; }
-    int release();
-
-  private:
-    int fd_ = -1;
-};
 
 // The demo site on 127.0.0.1, one connection at a time, each answered and
 // closed. Runs on its own thread from start() until stop() or destruction.
@@ -49,9 +31,9 @@ class Server {
 
   private:
     void serve();
-    void answer(SocketFd connection);
+    void answer(UniqueFd connection);
 
-    SocketFd listener_;
+    UniqueFd listener_;
     int port_ = 0;
     Log log_;
     std::unique_ptr<Site> site_;

@@ -24,7 +24,6 @@ namespace quorrin {
 namespace {
 
 using loopback::Clock;
-using loopback::UniqueFd;
 
 constexpr auto kTick = std::chrono::milliseconds(20);
 

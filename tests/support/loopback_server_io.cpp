@@ -121,13 +121,6 @@ std::optional<std::string> headerValue(std::string_view block, std::string_view 
     return std::nullopt;
 }
 
-void UniqueFd::reset() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
-}
-
 RecordedRequest recordRequest(std::string raw, std::size_t headLength) {
     RecordedRequest request;
     const std::string_view head = std::string_view(raw).substr(0, headLength);

@@ -3,8 +3,8 @@
 #include <chrono>
 #include <optional>
 #include <stop_token>
-#include <utility>
 
+#include "platform/unique_fd.h"
 #include "tests/support/loopback_server.h"
 
 // Socket work of the loopback server: reading one request, sending one
@@ -13,31 +13,6 @@
 namespace quorrin::loopback {
 
 using Clock = std::chrono::steady_clock;
-
-// Owns one file descriptor and closes it.
-class UniqueFd {
-  public:
-    UniqueFd() = default;
-    explicit UniqueFd(int fd) : fd_(fd) {}
-    UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    UniqueFd& operator=(UniqueFd&& other) noexcept {
-        if (this != &other) {
-            reset();
-            fd_ = std::exchange(other.fd_, -1);
-        }
-        return *this;
-    }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-    ~UniqueFd() { reset(); }
-
-    [[nodiscard]] int get() const { return fd_; }
-    [[nodiscard]] bool valid() const { return fd_ >= 0; }
-    void reset();
-
-  private:
-    int fd_ = -1;
-};
 
 // Reads one request head and its Content-Length body. nullopt when the peer
 // closed or stalled before a whole head arrived; a body cut short is kept as
