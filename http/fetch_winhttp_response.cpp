@@ -17,15 +17,14 @@ constexpr int kCharsetWindow = 1024;
 
 const Text kCharsetPattern = "<meta.+?charset=[^\\w]?([-\\w]+)";
 
-// Every page goes through the same pattern, so it is compiled once, never
-// to change, and shared by the fetches of every thread.
+}  // namespace
+
+// Every page goes through the same pattern, so it is compiled once.
 const std::shared_ptr<const RegexEngine>& charsetEngine() {
     static const std::shared_ptr<const RegexEngine> engine =
         RegexMatcher::prepared(kCharsetPattern);
     return engine;
 }
-
-}  // namespace
 
 Body readBody(WinHttpRequest& request) {
     // Each chunk is read straight onto the end of the body, not through a

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include "http/cookies.h"
@@ -35,6 +36,10 @@ struct Harvest {
 // The cookie items and the Location value of the header lines, letting the
 // window runtime process its pending events after each line.
 [[nodiscard]] Harvest harvest(const Text& headers);
+
+// The matcher set up for the meta tag's charset (case ignored, multiline,
+// global), compiled once and shared read-only by every fetch on any thread.
+[[nodiscard]] const std::shared_ptr<const RegexEngine>& charsetEngine();
 
 // The page text: the body's bytes up to the first zero byte, or the body
 // decoded by the character set that the first 1024 bytes of that text
