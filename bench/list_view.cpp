@@ -36,7 +36,7 @@ double threadCpuMillis() {
 }
 
 constexpr int kRows = 5000;
-constexpr int kColumns = 3;
+constexpr int kColumns = kResultColumns;
 
 using Clock = std::chrono::steady_clock;
 

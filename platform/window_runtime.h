@@ -37,6 +37,9 @@ enum class ModalWindowId {
 // Caption of a message box when the caller gives none: "信息：".
 [[nodiscard]] Text defaultMessageCaption();
 
+// The columns of the main window's report list.
+inline constexpr int kResultColumns = 3;
+
 class WindowRuntime {
   public:
     WindowRuntime() = default;
@@ -49,10 +52,10 @@ class WindowRuntime {
     virtual void setControlText(Control control, const Text& text) = 0;
     virtual void setControlVisible(Control control, bool visible) = 0;
 
-    // The main window's report list (超级列表框1). Rows and columns count
-    // from 0. insertRow adds a row at the end and answers its index; a cell
-    // of a row or column that does not exist reads as empty text and is not
-    // written; selectedRow answers -1 when no row is selected.
+    // The main window's report list (超级列表框1), kResultColumns columns
+    // (结果, 分享人, 分享时间). Rows and columns count from 0. insertRow adds a row at the end and
+    // answers its index; a cell of a row or column that does not exist reads as empty text and is
+    // not written; selectedRow answers -1 when no row is selected.
     virtual void deleteAllRows() = 0;
     [[nodiscard]] virtual int insertRow() = 0;
     virtual void setCellText(int row, int column, const Text& text) = 0;

@@ -54,7 +54,7 @@ MainWindow::MainWindow(QtWindowRuntime& runtime, CommandDispatcher& dispatcher,
     auto* results = new QTreeWidget(this);
     results->setObjectName(QStringLiteral("超级列表框1"));
     results->setGeometry(16, 80, 704, 296);
-    results->setColumnCount(3);
+    results->setColumnCount(kResultColumns);
     results->setHeaderLabels(
         {QStringLiteral("结果"), QStringLiteral("分享人"), QStringLiteral("分享时间")});
     results->setColumnWidth(0, 400);

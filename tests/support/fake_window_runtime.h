@@ -25,7 +25,7 @@ namespace quorrin::testing {
 // selection. Setting up through setText/addRow/selectRow records nothing.
 class FakeWindowRuntime final : public WindowRuntime {
   public:
-    static constexpr int kColumns = 3;  // 结果, 分享人, 分享时间
+    static constexpr int kColumns = kResultColumns;
 
     enum class Workers {
         runInline,   // startWorker runs the routine before it returns
